@@ -1,0 +1,28 @@
+#pragma once
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+class Ball;
+class Shot;
+
+// The four display lists every ball and shot is drawn from: red and blue
+// spheres, red and blue darts. Needs a current OpenGL context; the lists and
+// the quadric live as long as the context.
+class BallModels {
+public:
+    static constexpr float BallRadius = 0.1f;
+    static constexpr int SphereSlices = 36;
+    static constexpr int SphereStacks = 36;
+
+    void buildModels(); // once, with the context current
+    void drawBall(const Ball& ball) const;  // at the ball's field position, depth 0
+    void drawShot(const Shot& shot) const;  // dart at depth -1, in front of every ball
+    void releaseModels();                   // for an owner that frees the lists; the game never does
+
+    GLuint getFirstList() const { return firstList; } // red ball, blue ball, red dart, blue dart
+
+private:
+    GLUquadric* quadric = nullptr; // default settings, used for both spheres
+    GLuint firstList = 0;
+};

@@ -1,0 +1,105 @@
+// Draws the game's window icon: a blue and a red ball with a rising dart, on
+// magenta, which the game makes transparent. Written as a 32-bit BMP, the
+// depth whose colour key both SDL 1.2 libraries honour.
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+constexpr int Size = 32;
+
+struct Pixel {
+    std::uint8_t r, g, b;
+};
+
+constexpr Pixel Transparent{255, 0, 255};
+
+void put16(std::vector<std::uint8_t>& out, unsigned v) {
+    out.push_back(v & 0xff);
+    out.push_back((v >> 8) & 0xff);
+}
+
+void put32(std::vector<std::uint8_t>& out, unsigned v) {
+    put16(out, v & 0xffff);
+    put16(out, v >> 16);
+}
+
+// A lit ball: brighter towards the upper left.
+Pixel shadeBall(double dx, double dy, double radius, Pixel base) {
+    const double light = 1.0 - 0.5 * ((dx + dy) / radius + 1.0) * 0.6;
+    auto channel = [light](int c) {
+        const double v = c * (0.6 + light);
+        return static_cast<std::uint8_t>(v > 255.0 ? 255.0 : v);
+    };
+    return {channel(base.r), channel(base.g), channel(base.b)};
+}
+
+Pixel pixelAt(int x, int y) {
+    struct Disc {
+        double cx, cy, r;
+        Pixel color;
+    };
+    const Disc balls[] = {{10.5, 19.5, 8.5, {60, 60, 200}}, {22.5, 9.5, 7.5, {200, 50, 50}}};
+    for (const Disc& ball : balls) {
+        const double dx = x - ball.cx;
+        const double dy = y - ball.cy;
+        if (dx * dx + dy * dy <= ball.r * ball.r) {
+            return shadeBall(dx, dy, ball.r, ball.color);
+        }
+    }
+    // A small dart under the red ball, pointing up.
+    const int tipY = 20;
+    if (y >= tipY && y <= 29 && std::abs(x - 23) <= (y - tipY) / 2 && !(y >= 27 && x == 23)) {
+        return {30, 30, 60};
+    }
+    return Transparent;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: make_icon OUTPUT.bmp\n");
+        return 2;
+    }
+    const unsigned pixelBytes = Size * Size * 4;
+    std::vector<std::uint8_t> out;
+    out.push_back('B');
+    out.push_back('M');
+    put32(out, 14 + 40 + pixelBytes);
+    put32(out, 0);
+    put32(out, 14 + 40);
+    put32(out, 40); // BITMAPINFOHEADER
+    put32(out, Size);
+    put32(out, Size); // positive height: rows bottom first
+    put16(out, 1);
+    put16(out, 32);
+    put32(out, 0); // BI_RGB
+    put32(out, pixelBytes);
+    put32(out, 2835);
+    put32(out, 2835);
+    put32(out, 0);
+    put32(out, 0);
+    for (int row = Size - 1; row >= 0; --row) {
+        for (int x = 0; x < Size; ++x) {
+            const Pixel p = pixelAt(x, row);
+            out.push_back(p.b);
+            out.push_back(p.g);
+            out.push_back(p.r);
+            out.push_back(0);
+        }
+    }
+    std::FILE* file = std::fopen(argv[1], "wb");
+    if (file == nullptr) {
+        std::perror(argv[1]);
+        return 1;
+    }
+    const bool written = std::fwrite(out.data(), 1, out.size(), file) == out.size();
+    if (std::fclose(file) != 0 || !written) {
+        std::perror(argv[1]);
+        return 1;
+    }
+    return 0;
+}
