@@ -105,13 +105,14 @@ bool nearColor(Rgb pixel, Rgb expected, int tolerance) {
            std::abs(pixel.b - expected.b) <= tolerance;
 }
 
-std::vector<std::uint8_t> readGlyphCell(int left, int baselineFromTop) {
+std::vector<std::uint8_t> readGlyphCell(int left, int baselineAboveBottom) {
     std::vector<std::uint8_t> rows;
     // Row 0 of a glyph lies two pixels below the baseline.
     for (int row = 0; row < 13; ++row) {
         std::uint8_t bits = 0;
         for (int column = 0; column < 8; ++column) {
-            const Rgb pixel = readPixel(left + column, baselineFromTop + 2 - row);
+            const int fromBottom = baselineAboveBottom - 2 + row;
+            const Rgb pixel = readPixel(left + column, 599 - fromBottom);
             if (!nearColor(pixel, Background, 6)) {
                 bits = static_cast<std::uint8_t>(bits | (0x80 >> column));
             }

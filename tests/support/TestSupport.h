@@ -31,9 +31,11 @@ Rgb readPixel(int x, int yFromTop);
 bool nearColor(Rgb pixel, Rgb expected, int tolerance = 2);
 constexpr Rgb Background{153, 153, 178}; // (0.6, 0.6, 0.7)
 
-// The 8 x 13 cell at (left, baseline) as 13 row bytes, bottom row first, a bit
-// set where the pixel differs from the background.
-std::vector<std::uint8_t> readGlyphCell(int left, int baselineFromTop);
+// The 8 x 13 cell of a glyph drawn at raster position (left, baseline) in
+// window pixels measured from the bottom left, as OpenGL counts them (text at
+// overlay y 0.3 has its baseline at 390): 13 row bytes, bottom row first, a
+// bit set where the pixel differs from the background.
+std::vector<std::uint8_t> readGlyphCell(int left, int baselineAboveBottom);
 
 // A fresh empty directory that is the working directory while this lives.
 class ScopedWorkDir {
