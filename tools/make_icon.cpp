@@ -57,7 +57,7 @@ Pixel pixelAt(int x, int y) {
     return Transparent;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv) {
     if (argc != 2) {
@@ -71,12 +71,12 @@ int main(int argc, char** argv) {
     put32(out, 14 + 40 + pixelBytes);
     put32(out, 0);
     put32(out, 14 + 40);
-    put32(out, 40); // BITMAPINFOHEADER
+    put32(out, 40);  // BITMAPINFOHEADER
     put32(out, Size);
-    put32(out, Size); // positive height: rows bottom first
+    put32(out, Size);  // positive height: rows bottom first
     put16(out, 1);
     put16(out, 32);
-    put32(out, 0); // BI_RGB
+    put32(out, 0);  // BI_RGB
     put32(out, pixelBytes);
     put32(out, 2835);
     put32(out, 2835);

@@ -34,7 +34,7 @@ void setUpLight(GLenum light, const GLfloat* position) {
     glLightfv(light, GL_POSITION, position);
 }
 
-} // namespace
+}  // namespace
 
 Game::Game(int width, int height) : width(width), height(height) {
     // Nothing after this can work without a window and an OpenGL context.

@@ -34,29 +34,29 @@ public:
     [[noreturn]] void run();  // menus and games until the player quits; called once by main
 
     // Window and OpenGL (shell/Game.cpp).
-    int initVideo();          // 0 when the window is open, 1 after printing why it is not
-    void initGl();            // lights, viewport, depth test; shows one black frame
-    void beginOverlayFrame(); // starts every frame: identity matrices, clear, white colour
+    int initVideo();           // 0 when the window is open, 1 after printing why it is not
+    void initGl();             // lights, viewport, depth test; shows one black frame
+    void beginOverlayFrame();  // starts every frame: identity matrices, clear, white colour
 
     // Menus (shell/Menus.cpp). Each ends the program with exit(0) on a window-close request.
-    int mainMenu();          // MenuNewGame, or MenuQuit for "Quit" and Escape
-    int difficultyMenu();    // 1..4, or DifficultyEscape
-    void showInstructions(); // until any key or mouse button
+    int mainMenu();           // MenuNewGame, or MenuQuit for "Quit" and Escape
+    int difficultyMenu();     // 1..4, or DifficultyEscape
+    void showInstructions();  // until any key or mouse button
 
     // One level of play (play/PlayLevel.cpp): LevelCleared or GameOver.
     int playLevel(int level, int count, float speed, int spread);
 
     // High scores (highscore/).
-    void showHighscoreScreen(); // reads "moon", shows it until a key or button, writes it back
-    std::string enterName();    // the name typed until Return
+    void showHighscoreScreen();  // reads "moon", shows it until a key or button, writes it back
+    std::string enterName();     // the name typed until Return
 
     // Game flow steps (shell/GameFlow.cpp), public so the rules can be driven one at a time.
-    void startGame(int difficultyCode); // a fresh round, the ball set told the difficulty
-    void playGame();                    // level after level until the game is over
-    void endGame();                     // high-score check, name entry, high-score screen
+    void startGame(int difficultyCode);  // a fresh round, the ball set told the difficulty
+    void playGame();                     // level after level until the game is over
+    void endGame();                      // high-score check, name entry, high-score screen
 
-    SDL_Surface* getScreen() const { return screen; }  // owned by SDL
-    RoundState* getRoundState() const { return roundState.get(); } // null before run
+    SDL_Surface* getScreen() const { return screen; }               // owned by SDL
+    RoundState* getRoundState() const { return roundState.get(); }  // null before run
     BallSet& getBallSet() const { return *ballSet; }
     TextDisplay& getTextDisplay() const { return *textDisplay; }
     TextField& getNameField() const { return *nameField; }
@@ -69,15 +69,15 @@ private:
         drawScreen();
         SDL_GL_SwapBuffers();
     }
-    int menuItemAt(int x, int y) const; // 1..4 for a click on a menu row, 0 for none
+    int menuItemAt(int x, int y) const;  // 1..4 for a click on a menu row, 0 for none
 
-    SDL_Surface* screen = nullptr; // the window surface; SDL releases it at exit
-    std::unique_ptr<SDL_Surface, SurfaceDeleter> icon; // null when "icon.bmp" could not be read
-    std::unique_ptr<RoundState> roundState; // the game in progress; null until run starts
+    SDL_Surface* screen = nullptr;  // the window surface; SDL releases it at exit
+    std::unique_ptr<SDL_Surface, SurfaceDeleter> icon;  // null when "icon.bmp" could not be read
+    std::unique_ptr<RoundState> roundState;  // the game in progress; null until run starts
     std::unique_ptr<BallSet> ballSet;
     std::unique_ptr<TextDisplay> textDisplay;
     std::unique_ptr<TextField> nameField;
-    int difficulty = 1; // 1..4 of the current game, DifficultyEscape after Escape
-    int width;          // requested window size in pixels; drawing reads screen->w, screen->h
+    int difficulty = 1;  // 1..4 of the current game, DifficultyEscape after Escape
+    int width;           // requested window size in pixels; drawing reads screen->w, screen->h
     int height;
 };

@@ -3,8 +3,8 @@
 namespace {
 
 struct DifficultySpeeds {
-    float startSpeed; // fall speed of a game's first level
-    double speedStep; // added after every cleared level
+    float startSpeed;  // fall speed of a game's first level
+    double speedStep;  // added after every cleared level
 };
 
 // Indexed by difficulty code; entry 0 is unused.
@@ -23,7 +23,7 @@ const DifficultySpeeds& speedsOf(int difficultyCode) {
     return SpeedTable[difficultyCode];
 }
 
-} // namespace
+}  // namespace
 
 LevelParameters firstLevel(int difficultyCode) {
     return {0, FirstBallCount, speedsOf(difficultyCode).startSpeed, FirstSpread};

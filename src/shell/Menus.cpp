@@ -25,9 +25,11 @@ constexpr double ThirdRowBottom = 0.01;
 constexpr double FourthRowTop = 0.11;
 
 // The colour the menus set before their texts; the texts set their own.
-void setMenuColor() { glColor3f(0.2f, 0.0f, 0.0f); }
+void setMenuColor() {
+    glColor3f(0.2f, 0.0f, 0.0f);
+}
 
-} // namespace
+}  // namespace
 
 int Game::menuItemAt(int x, int y) const {
     const double clickX = 2.0 * (x - 0.5 * screen->w) / screen->w;

@@ -37,8 +37,7 @@ constexpr const char* LastRoundPrefix = "Last round's ";
 
 // The first raster position takes the colour set here, the later ones the
 // colour that printString leaves current: the same text colour.
-template <std::size_t N>
-void drawMenuItems(TextDisplay& display, const PlacedText (&items)[N]) {
+template <std::size_t N> void drawMenuItems(TextDisplay& display, const PlacedText (&items)[N]) {
     glColor3fv(display.getTextColor());
     for (const PlacedText& item : items) {
         glRasterPos2f(MenuX, item.y);
@@ -46,11 +45,15 @@ void drawMenuItems(TextDisplay& display, const PlacedText (&items)[N]) {
     }
 }
 
-} // namespace
+}  // namespace
 
-void TextDisplay::drawMainMenu() { drawMenuItems(*this, MainMenuItems); }
+void TextDisplay::drawMainMenu() {
+    drawMenuItems(*this, MainMenuItems);
+}
 
-void TextDisplay::drawDifficultyMenu() { drawMenuItems(*this, DifficultyItems); }
+void TextDisplay::drawDifficultyMenu() {
+    drawMenuItems(*this, DifficultyItems);
+}
 
 void TextDisplay::drawInstructions() {
     glColor3fv(textColor);

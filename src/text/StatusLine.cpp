@@ -11,7 +11,7 @@ constexpr float PointsX = -0.9f;
 constexpr float LivesX = -0.5f;
 constexpr float LevelX = -0.1f;
 
-} // namespace
+}  // namespace
 
 std::string TextDisplay::numberText(int n) {
     numberStream << n;
@@ -22,11 +22,17 @@ std::string TextDisplay::numberText(int n) {
     return text;
 }
 
-void TextDisplay::setPoints(int points) { pointsText = PointsPrefix + numberText(points); }
+void TextDisplay::setPoints(int points) {
+    pointsText = PointsPrefix + numberText(points);
+}
 
-void TextDisplay::setLives(int lives) { livesText = LivesPrefix + numberText(lives); }
+void TextDisplay::setLives(int lives) {
+    livesText = LivesPrefix + numberText(lives);
+}
 
-void TextDisplay::setLevel(int level) { levelText = LevelPrefix + numberText(level); }
+void TextDisplay::setLevel(int level) {
+    levelText = LevelPrefix + numberText(level);
+}
 
 void TextDisplay::updateStatusLine(int points, int lives, int level) {
     setPoints(points);

@@ -12,9 +12,9 @@ namespace {
 constexpr GLsizei ReservedLists = 256;
 constexpr int LastGlyph = TextDisplay::FirstGlyph + TextDisplay::GlyphCount - 1;
 constexpr GLsizei GlyphWidth = 8;
-constexpr GLfloat GlyphOriginY = 2.0f; // rows 0-1 hang below the baseline
+constexpr GLfloat GlyphOriginY = 2.0f;  // rows 0-1 hang below the baseline
 
-} // namespace
+}  // namespace
 
 TextDisplay::TextDisplay() {
     std::memcpy(glyphRasters, GlyphTable, sizeof glyphRasters);
@@ -43,4 +43,6 @@ void TextDisplay::printString(const char* text) {
     glPopAttrib();
 }
 
-void TextDisplay::printString(const std::string& text) { printString(text.c_str()); }
+void TextDisplay::printString(const std::string& text) {
+    printString(text.c_str());
+}

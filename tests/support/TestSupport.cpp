@@ -45,7 +45,7 @@ void pushKey(Uint8 type, SDLKey sym, SDLMod mod) {
     push(event);
 }
 
-} // namespace
+}  // namespace
 
 Game& testGame() {
     if (!sharedGame) {
@@ -61,8 +61,12 @@ void drainEvents() {
     }
 }
 
-void pushMouseDown(int x, int y, Uint8 button) { pushButton(SDL_MOUSEBUTTONDOWN, x, y, button); }
-void pushMouseUp(int x, int y, Uint8 button) { pushButton(SDL_MOUSEBUTTONUP, x, y, button); }
+void pushMouseDown(int x, int y, Uint8 button) {
+    pushButton(SDL_MOUSEBUTTONDOWN, x, y, button);
+}
+void pushMouseUp(int x, int y, Uint8 button) {
+    pushButton(SDL_MOUSEBUTTONUP, x, y, button);
+}
 
 void pushMotion(int x, int y) {
     SDL_Event event{};
@@ -73,8 +77,12 @@ void pushMotion(int x, int y) {
     push(event);
 }
 
-void pushKeyDown(SDLKey sym, SDLMod mod) { pushKey(SDL_KEYDOWN, sym, mod); }
-void pushKeyUp(SDLKey sym, SDLMod mod) { pushKey(SDL_KEYUP, sym, mod); }
+void pushKeyDown(SDLKey sym, SDLMod mod) {
+    pushKey(SDL_KEYDOWN, sym, mod);
+}
+void pushKeyUp(SDLKey sym, SDLMod mod) {
+    pushKey(SDL_KEYUP, sym, mod);
+}
 
 void pushUserEvent(int code) {
     SDL_Event event{};
@@ -84,7 +92,9 @@ void pushUserEvent(int code) {
     push(event);
 }
 
-void pushTick() { pushUserEvent(0); }
+void pushTick() {
+    pushUserEvent(0);
+}
 
 void pushQuit() {
     SDL_Event event{};

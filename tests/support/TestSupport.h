@@ -13,14 +13,14 @@ class Game;
 Game& testGame();
 
 // SDL events, pushed into the real queue before a screen loop is called.
-void drainEvents(); // drops whatever is queued
+void drainEvents();  // drops whatever is queued
 void pushMouseDown(int x, int y, Uint8 button = SDL_BUTTON_LEFT);
 void pushMouseUp(int x, int y, Uint8 button = SDL_BUTTON_LEFT);
 void pushMotion(int x, int y);
 void pushKeyDown(SDLKey sym, SDLMod mod = KMOD_NONE);
 void pushKeyUp(SDLKey sym, SDLMod mod = KMOD_NONE);
 void pushUserEvent(int code);
-void pushTick(); // the level timer's tick: user event code 0
+void pushTick();  // the level timer's tick: user event code 0
 void pushQuit();
 
 // Pixels of the frame being drawn (read before the swap), origin top left.
@@ -29,7 +29,7 @@ struct Rgb {
 };
 Rgb readPixel(int x, int yFromTop);
 bool nearColor(Rgb pixel, Rgb expected, int tolerance = 2);
-constexpr Rgb Background{153, 153, 178}; // (0.6, 0.6, 0.7)
+constexpr Rgb Background{153, 153, 178};  // (0.6, 0.6, 0.7)
 
 // The 8 x 13 cell of a glyph drawn at raster position (left, baseline) in
 // window pixels measured from the bottom left, as OpenGL counts them (text at
