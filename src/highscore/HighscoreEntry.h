@@ -12,9 +12,10 @@ public:
 
     std::string getName() const { return name; }
     int getScore() const { return score; }
-    bool operator<(const HighscoreEntry& other) const { return score < other.score; } // scores only
+    // Scores only: names never take part in ordering.
+    bool operator<(const HighscoreEntry& other) const { return score < other.score; }
 
 private:
-    std::string name; // letters, digits and spaces from the name entry; may be empty
+    std::string name;  // letters, digits and spaces from the name entry; may be empty
     int score;
 };

@@ -2,28 +2,58 @@
 
 #include "highscore/HighscoreEntry.h"
 
+#include <sys/types.h>
+
+#include <cstddef>
 #include <iosfwd>
 #include <list>
 #include <string>
 
+// The system calls through which a list saves its file. The game uses the
+// real ones; tests put failing ones in their place, since a test running as
+// root cannot make a write fail by permissions alone.
+struct FileCalls {
+    ssize_t (*write)(int fd, const void* bytes, std::size_t count);  // like write(2)
+    int (*fsync)(int fd);                                            // like fsync(2)
+    int (*close)(int fd);                                            // like close(2)
+    int (*rename)(const char* from, const char* to);                 // like rename(2)
+};
+
+// The real system calls.
+extern const FileCalls PosixFileCalls;
+
 // The ten best results, kept in a plain-text file of two lines per record
 // (name, decimal score), best first. Made to be used and released: the
 // constructor loads the file, the destructor saves it. At most one exists.
+// Main thread only.
 class HighscoreList {
 public:
-    static constexpr const char* DefaultFileName = "moon"; // in the working directory
+    static constexpr const char* DefaultFileName = "moon";  // in the working directory
 
-    explicit HighscoreList(const std::string& fileName = DefaultFileName); // loads
-    ~HighscoreList(); // saves atomically; never over a file that exists but could not be read
+    // Loads fileName: a missing file gives an empty list, a file that exists
+    // but cannot be read gives an empty list that is never saved, any other
+    // file gives exactly HighscoreCapacity entries. calls must outlive the list.
+    explicit HighscoreList(const std::string& fileName = DefaultFileName,
+                           const FileCalls& calls = PosixFileCalls);
+    // Saves: replaces the file whole through a temporary file in the same
+    // directory, or leaves it as it was when any step fails. Reports nothing.
+    ~HighscoreList();
     HighscoreList(const HighscoreList&) = delete;
     HighscoreList& operator=(const HighscoreList&) = delete;
 
-    bool qualifies(int points) const;                  // strictly beats the lowest kept score
-    void insert(const std::string& name, int points);  // in front of equal scores; keeps <= 10
-    const std::list<HighscoreEntry>& getEntries() const { return entries; } // best first
+    // True when points would earn a place: strictly above the lowest kept
+    // score, or above 0 while the list holds fewer than HighscoreCapacity.
+    bool qualifies(int points) const;
+    // Puts the entry in front of every entry with the same score, dropping the
+    // last entry only when the list is full. Called after qualifies said yes.
+    void insert(const std::string& name, int points);
+    const std::list<HighscoreEntry>& getEntries() const { return entries; }  // best first
 
     // The file format on its own, for the loader, the saver and the fuzz target.
-    static std::list<HighscoreEntry> parseEntries(std::istream& in); // always 10, best first
+    // Reads at most 2 * HighscoreCapacity lines; always gives HighscoreCapacity
+    // entries, best first, equal scores in file order.
+    static std::list<HighscoreEntry> parseEntries(std::istream& in);
+    // Two lines per entry, in list order; names must hold no newline.
     static std::string formatEntries(const std::list<HighscoreEntry>& entries);
 
 private:
@@ -31,6 +61,8 @@ private:
     void save() const;
 
     std::string fileName;
-    bool writable = false; // the file was read, or it did not exist yet
-    std::list<HighscoreEntry> entries; // best first; empty when the file could not be read
+    FileCalls calls;
+    bool writable = false;              // the file was read, or it did not exist yet
+    int fileMode = -1;                  // permission bits of the file read; -1 when there was none
+    std::list<HighscoreEntry> entries;  // best first; empty when the file could not be read
 };

@@ -7,13 +7,13 @@
 // The name being typed in the name entry: letters, digits and spaces.
 class TextField {
 public:
-    explicit TextField(const std::string& label); // text starts empty
+    explicit TextField(const std::string& label);  // text starts empty
 
     const std::string& getText() const { return text; }
     void clear() { text.clear(); }
-    void handleKey(const SDL_keysym& key); // one key press: a character, Backspace, or nothing
+    void handleKey(const SDL_keysym& key);  // one key press: a character, Backspace, or nothing
 
 private:
     std::string text;
-    std::string label; // shown nowhere
+    std::string label;  // shown nowhere
 };

@@ -1,0 +1,248 @@
+#include "highscore/HighscoreList.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <sstream>
+
+const FileCalls PosixFileCalls = {::write, ::fsync, ::close, ::rename};
+
+namespace {
+
+constexpr int LinesPerRecord = 2;
+constexpr int FileLines = LinesPerRecord * HighscoreCapacity;
+constexpr std::size_t ReadChunk = 4096;
+constexpr mode_t NewFileMode = 0666;  // narrowed by the umask, as any new file is
+constexpr mode_t PermissionBits = 07777;
+constexpr const char* TemporaryPrefix = ".";
+constexpr const char* TemporarySuffix = ".tmp";
+
+// A file written on another system may end its lines with CR LF; the CR is
+// never part of a name or a score.
+// A line past the end of the file reads as empty.
+void readLine(std::istream& in, std::string& line) {
+    if (!std::getline(in, line)) {
+        line.clear();
+        return;
+    }
+    while (!line.empty() && line.back() == '\r') {
+        line.pop_back();
+    }
+}
+
+bool isBlank(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// Reads a score as atoi does (leading blanks, a sign, digits up to the first
+// other character, 0 without a number), but a number beyond the range of an
+// int gives the nearest int instead of undefined behaviour.
+int scoreFromLine(const std::string& line) {
+    constexpr long long Ceiling = static_cast<long long>(INT_MAX) + 1;
+    std::size_t i = 0;
+    while (i < line.size() && isBlank(line[i])) {
+        ++i;
+    }
+    bool negative = false;
+    if (i < line.size() && (line[i] == '+' || line[i] == '-')) {
+        negative = line[i] == '-';
+        ++i;
+    }
+    long long magnitude = 0;
+    for (; i < line.size() && isDigit(line[i]) && magnitude < Ceiling; ++i) {
+        magnitude = magnitude * 10 + (line[i] - '0');
+    }
+    if (magnitude > Ceiling) {
+        magnitude = Ceiling;
+    }
+    if (negative) {
+        return static_cast<int>(-magnitude);
+    }
+    return magnitude >= Ceiling ? INT_MAX : static_cast<int>(magnitude);
+}
+
+// Reads until the last line the list can use has ended, or to the end of the
+// file. False when reading failed, which makes the file unreadable.
+bool readRecords(int fd, std::string& bytes) {
+    char chunk[ReadChunk];
+    int newlines = 0;
+    while (newlines < FileLines) {
+        const ssize_t got = ::read(fd, chunk, sizeof chunk);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            return false;
+        }
+        if (got == 0) {
+            return true;
+        }
+        for (ssize_t i = 0; i < got; ++i) {
+            newlines += chunk[i] == '\n' ? 1 : 0;
+        }
+        bytes.append(chunk, static_cast<std::size_t>(got));
+    }
+    return true;
+}
+
+// The directory part of a path, with its slash; empty for a bare name.
+std::string directoryPart(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+// A hidden name beside the file, of this process alone, so that a rename
+// within one directory can put it in the file's place.
+std::string temporaryPath(const std::string& path) {
+    const std::string directory = directoryPart(path);
+    return directory + TemporaryPrefix + path.substr(directory.size()) + "." +
+           std::to_string(::getpid()) + TemporarySuffix;
+}
+
+// A fresh temporary file, or -1. One left behind by an earlier process of the
+// same id is an unfinished save of ours and goes.
+int createTemporary(const std::string& path) {
+    const int flags = O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC;
+    int fd = ::open(path.c_str(), flags, NewFileMode);
+    if (fd < 0 && errno == EEXIST && ::unlink(path.c_str()) == 0) {
+        fd = ::open(path.c_str(), flags, NewFileMode);
+    }
+    return fd;
+}
+
+bool writeAll(const FileCalls& calls, int fd, const std::string& bytes) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t written = calls.write(fd, bytes.data() + done, bytes.size() - done);
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            return false;
+        }
+        done += static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+// Writes, syncs and closes the temporary file; closes it in every case.
+// A file that was there keeps its permissions; a new one gets the umask's.
+bool fillTemporary(const FileCalls& calls, int fd, const std::string& bytes, int mode) {
+    const bool keptMode = mode < 0 || ::fchmod(fd, static_cast<mode_t>(mode)) == 0;
+    const bool filled = keptMode && writeAll(calls, fd, bytes) && calls.fsync(fd) == 0;
+    // A failed close may be the first report of a failed write, and on this
+    // system the descriptor is gone either way.
+    const bool closed = calls.close(fd) == 0;
+    return filled && closed;
+}
+
+// Makes the rename itself last across a crash. Nothing can be undone here:
+// the new file is in place already.
+void syncDirectory(const FileCalls& calls, const std::string& path) {
+    const std::string directory = directoryPart(path);
+    const int fd =
+        ::open(directory.empty() ? "." : directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) {
+        return;
+    }
+    calls.fsync(fd);
+    ::close(fd);
+}
+
+}  // namespace
+
+HighscoreList::HighscoreList(const std::string& fileName, const FileCalls& calls)
+    : fileName(fileName), calls(calls) {
+    load();
+}
+
+HighscoreList::~HighscoreList() {
+    save();
+}
+
+bool HighscoreList::qualifies(int points) const {
+    if (entries.size() < static_cast<std::size_t>(HighscoreCapacity)) {
+        return points > 0;
+    }
+    return entries.back().getScore() < points;
+}
+
+void HighscoreList::insert(const std::string& name, int points) {
+    if (entries.size() >= static_cast<std::size_t>(HighscoreCapacity)) {
+        entries.pop_back();
+    }
+    auto place = entries.begin();
+    while (place != entries.end() && place->getScore() > points) {
+        ++place;
+    }
+    entries.insert(place, HighscoreEntry(name, points));
+}
+
+std::list<HighscoreEntry> HighscoreList::parseEntries(std::istream& in) {
+    std::list<HighscoreEntry> parsed;
+    std::string nameLine;
+    std::string scoreLine;
+    for (int i = 0; i < HighscoreCapacity; ++i) {
+        readLine(in, nameLine);
+        readLine(in, scoreLine);
+        parsed.emplace_back(nameLine, scoreFromLine(scoreLine));
+    }
+    // A stable sort keeps equal scores in file order, so looking at the list
+    // never reorders it.
+    parsed.sort([](const HighscoreEntry& a, const HighscoreEntry& b) { return b < a; });
+    return parsed;
+}
+
+std::string HighscoreList::formatEntries(const std::list<HighscoreEntry>& entries) {
+    std::string text;
+    for (const HighscoreEntry& entry : entries) {
+        text += entry.getName() + "\n" + std::to_string(entry.getScore()) + "\n";
+    }
+    return text;
+}
+
+void HighscoreList::load() {
+    const int fd = ::open(fileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        // Only a file that is not there may be made; any other failure means
+        // a file that holds something we could not see.
+        writable = errno == ENOENT;
+        return;
+    }
+    struct stat status {};
+    std::string bytes;
+    const bool wasRead =
+        ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && readRecords(fd, bytes);
+    ::close(fd);
+    if (!wasRead) {
+        return;
+    }
+    writable = true;
+    fileMode = static_cast<int>(status.st_mode & PermissionBits);
+    std::istringstream in(bytes);
+    entries = parseEntries(in);
+}
+
+void HighscoreList::save() const {
+    if (!writable) {
+        return;
+    }
+    const std::string temporary = temporaryPath(fileName);
+    const int fd = createTemporary(temporary);
+    if (fd < 0) {
+        return;
+    }
+    if (!fillTemporary(calls, fd, formatEntries(entries), fileMode) ||
+        calls.rename(temporary.c_str(), fileName.c_str()) != 0) {
+        ::unlink(temporary.c_str());
+        return;
+    }
+    syncDirectory(calls, fileName);
+}
