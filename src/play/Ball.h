@@ -5,8 +5,8 @@
 // One falling ball. Positions and speeds are field units (the window spans -1..1).
 class Ball {
 public:
-    Ball(float speed, float x, float y, int color); // color is a BallColor
-    void fall(float factor); // y -= speed * factor, in double precision, stored as float
+    Ball(float speed, float x, float y, int color);  // color is a BallColor
+    void fall(float factor);  // y -= speed * factor, in double precision, stored as float
 
     int getColor() const { return color; }
     float getX() const { return x; }
@@ -14,9 +14,9 @@ public:
     bool isAlive() const { return alive; }
 
 private:
-    std::uint8_t color; // BallColor
-    float x;            // centre
+    std::uint8_t color;  // BallColor
+    float x;             // centre
     float y;
-    float speed; // field units per second at the level loop's fall factor
+    float speed;  // field units per second at the level loop's fall factor
     bool alive = true;
 };

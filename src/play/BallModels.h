@@ -15,14 +15,14 @@ public:
     static constexpr int SphereSlices = 36;
     static constexpr int SphereStacks = 36;
 
-    void buildModels(); // once, with the context current
+    void buildModels();                     // once, with the context current
     void drawBall(const Ball& ball) const;  // at the ball's field position, depth 0
     void drawShot(const Shot& shot) const;  // dart at depth -1, in front of every ball
-    void releaseModels();                   // for an owner that frees the lists; the game never does
+    void releaseModels();  // for an owner that frees the lists; the game never does
 
-    GLuint getFirstList() const { return firstList; } // red ball, blue ball, red dart, blue dart
+    GLuint getFirstList() const { return firstList; }  // red ball, blue ball, red dart, blue dart
 
 private:
-    GLUquadric* quadric = nullptr; // default settings, used for both spheres
+    GLUquadric* quadric = nullptr;  // default settings, used for both spheres
     GLuint firstList = 0;
 };
