@@ -82,3 +82,22 @@ std::string readText(const Image& image, int left, int baselineFromTop, int maxC
     }
     return best;
 }
+
+std::string asRead(const std::string& text, int maxChars) {
+    std::string read;
+    for (char c : text.substr(0, static_cast<std::size_t>(maxChars))) {
+        const int code = static_cast<unsigned char>(c);
+        if (code < TextDisplay::FirstGlyph ||
+            code >= TextDisplay::FirstGlyph + TextDisplay::GlyphCount) {
+            read += Unknown;
+            continue;
+        }
+        Cell cell{};
+        for (int row = 0; row < Rows; ++row) {
+            cell[row] = GlyphTable[code - TextDisplay::FirstGlyph][row];
+        }
+        read += glyphOf(cell);
+    }
+    const std::size_t end = read.find_last_not_of(' ');
+    return end == std::string::npos ? "" : read.substr(0, end + 1);
+}

@@ -18,3 +18,8 @@ bool isBackground(Rgb pixel);
 // glyph reads as '?', and trailing blanks are dropped. A one-pixel slip of
 // the whole line in any direction is allowed for.
 std::string readText(const Image& image, int left, int baselineFromTop, int maxChars);
+
+// What readText gives for printable text drawn in the font: each character
+// as the first character with the same glyph, at most maxChars of them,
+// without trailing blanks.
+std::string asRead(const std::string& text, int maxChars);
