@@ -81,3 +81,14 @@ std::vector<BallSpot> findBalls(const Image& image) {
               [](const BallSpot& a, const BallSpot& b) { return a.bottom > b.bottom; });
     return balls;
 }
+
+bool isClearColumn(const Image& image, int centerX, int halfWidth, int bottom) {
+    for (int y = 0; y < bottom && y < image.height(); ++y) {
+        for (int x = centerX - halfWidth; x <= centerX + halfWidth; ++x) {
+            if (image.contains(x, y) && familyOf(image.at(x, y)) != None) {
+                return false;
+            }
+        }
+    }
+    return true;
+}

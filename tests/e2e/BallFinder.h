@@ -17,3 +17,7 @@ struct BallSpot {
 // The balls in a screenshot of play, lowest on screen first. Shots (small
 // darts) and text are not balls.
 std::vector<BallSpot> findBalls(const Image& image);
+
+// True when no pixel of a ball or a shot lies in the columns centerX -
+// halfWidth to centerX + halfWidth above the row bottom.
+bool isClearColumn(const Image& image, int centerX, int halfWidth, int bottom);

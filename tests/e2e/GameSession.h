@@ -19,8 +19,8 @@
 class GameSession : public testing::Test {
 protected:
     static constexpr double StartSeconds = 30.0;   // server up, window mapped
-    static constexpr double ScreenSeconds = 20.0;  // a screen appears after input
-    static constexpr double ExitSeconds = 20.0;    // the program ends after a request
+    static constexpr double ScreenSeconds = 40.0;  // a screen appears after input
+    static constexpr double ExitSeconds = 40.0;    // the program ends after a request
 
     void SetUp() override;
     void TearDown() override;
