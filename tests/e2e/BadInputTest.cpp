@@ -7,7 +7,6 @@
 #include "TextReader.h"
 
 #include <sys/stat.h>
-#include <sys/wait.h>
 
 #include <random>
 #include <string>

@@ -6,8 +6,6 @@
 
 #include <SDL.h>
 
-#include <sys/wait.h>
-
 namespace {
 
 constexpr Uint8 Opaque = 0xFF;
