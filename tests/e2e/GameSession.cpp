@@ -25,6 +25,7 @@ constexpr const char* Caption = "Quendle";
 constexpr double XdotoolSeconds = 20.0;
 constexpr const char* FullFileSystemSize = "size=256k";
 constexpr std::size_t FillChunk = 4096;
+constexpr const char* SanitizerReports[] = {"Sanitizer", "runtime error:"};
 // Names that would point the game at another display or video driver than
 // the test's own server.
 const std::vector<std::string> ForeignDisplaySettings = {"WAYLAND_DISPLAY", "SDL_VIDEODRIVER"};
@@ -71,6 +72,12 @@ void GameSession::SetUp() {
 
 void GameSession::TearDown() {
     game.stop(SIGKILL, 10.0);
+    // A sanitized build reports on standard error, whatever the exit status.
+    const std::string errors = gameErrors();
+    for (const char* report : SanitizerReports) {
+        EXPECT_EQ(errors.find(report), std::string::npos) << "the game's standard error:\n"
+                                                          << errors;
+    }
     if (HasFailure() && !lastShot.empty()) {
         const std::string path = saveScreenshot("");
         std::printf("Last screenshot of the failed test: %s\n", path.c_str());
