@@ -296,7 +296,6 @@ protected:
 TEST_F(FileSizeLimit, FinishingAGameWithANewEntryAndQuitting) {
     LaunchSettings settings;
     settings.fileSizeLimit = TinyFileSize;
-    settings.ignoreFileSizeSignal = true;
     ASSERT_TRUE(launch(settings) && reachMainMenu());
     ASSERT_TRUE(finishAGame());
     EXPECT_TRUE(enteredName);

@@ -55,7 +55,9 @@ void redirect(int target, const std::string& file) {
                            static_cast<rlim_t>(options.fileSizeLimit)};
         setrlimit(RLIMIT_FSIZE, &limit);
     }
-    signal(SIGXFSZ, options.ignoreFileSizeSignal ? SIG_IGN : SIG_DFL);
+    // The game meets the file-size limit with the signal's default action, as
+    // a player's shell would start it; it must not be killed by it.
+    signal(SIGXFSZ, SIG_DFL);
     signal(SIGPIPE, SIG_DFL);
     execvpe(argv[0], argv, envp);
     _exit(127);

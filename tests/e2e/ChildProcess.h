@@ -14,7 +14,6 @@ struct ChildOptions {
     std::string errorFile;                 // standard error; empty: /dev/null
     int keptDescriptor = -1;               // a descriptor the child inherits; -1 for none
     long fileSizeLimit = -1;               // RLIMIT_FSIZE in bytes; -1 leaves it as it is
-    bool ignoreFileSizeSignal = false;     // SIGXFSZ ignored from the start (inherited by exec)
 };
 
 // One child process of the suite. It dies with the suite, and the object

@@ -152,7 +152,6 @@ bool GameSession::launch(const LaunchSettings& settings) {
     options.outputFile = root + "/stdout.txt";
     options.errorFile = root + "/stderr.txt";
     options.fileSizeLimit = settings.fileSizeLimit;
-    options.ignoreFileSizeSignal = settings.ignoreFileSizeSignal;
     if (!game.start(options)) {
         ADD_FAILURE() << "cannot start " << GameBinary;
         return false;

@@ -37,7 +37,6 @@ protected:
     struct LaunchSettings {
         std::vector<std::string> environment;  // NAME=value added for the game
         long fileSizeLimit = -1;               // RLIMIT_FSIZE for the game, bytes
-        bool ignoreFileSizeSignal = false;     // the game starts with SIGXFSZ ignored
         bool withDisplay = true;               // false: no X server, no window expected
     };
     // Starts the game and, with a display, waits for its window. Records a

@@ -28,7 +28,7 @@ public:
     bool leaked = false;
 };
 
-} // namespace
+}  // namespace
 #endif
 
 int main(int argc, char** argv) {
@@ -38,7 +38,7 @@ int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
 #ifdef QUENDLE_LEAK_CHECKS
     auto* leakCheck = new LeakCheckAtTestEnd;
-    testing::UnitTest::GetInstance()->listeners().Append(leakCheck); // gtest owns it
+    testing::UnitTest::GetInstance()->listeners().Append(leakCheck);  // gtest owns it
     const int result = RUN_ALL_TESTS();
     return leakCheck->leaked ? 1 : result;
 #else
