@@ -104,6 +104,18 @@ TEST_F(HighscoreTable, NoMoreThanTenRowsAreDrawn) {
     EXPECT_NEAR(position[1], baselineOf(9), 0.5);
 }
 
+TEST_F(HighscoreTable, AHugeNameIsCutWhereTheWindowEndsAndControlBytesDoNotCount) {
+    // Sixty characters reach the window's edge from any row start; the rest
+    // of a megabyte name never needs drawing.
+    const std::string hidden(100, '\x01');
+    draw({{hidden + std::string(1 << 20, 'A'), 3}});
+    EXPECT_TRUE(hasInk(column(0), baselineOf(0)));
+    EXPECT_TRUE(hasInk(column(35), baselineOf(0)));
+    GLfloat position[4] = {};
+    glGetFloatv(GL_CURRENT_RASTER_POSITION, position);
+    EXPECT_NEAR(position[0], column(60), 0.5);
+}
+
 TEST_F(HighscoreTable, MissingFileShowsNoRows) {
     ScopedWorkDir dir;
     const HighscoreList list;
