@@ -52,6 +52,13 @@ void compileDart(GLuint list, const ModelColor& color) {
 
 }  // namespace
 
+BallModels::~BallModels() {
+    // The quadric is plain memory of GLU's; only the lists belong to the context.
+    if (quadric != nullptr) {
+        gluDeleteQuadric(quadric);
+    }
+}
+
 void BallModels::buildModels() {
     quadric = gluNewQuadric();
     firstList = glGenLists(ModelCount);
