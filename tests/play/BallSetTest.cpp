@@ -86,6 +86,39 @@ void expectLayoutFromSequence(const std::list<Ball>& balls, const std::vector<in
     EXPECT_EQ(nextAfterSpawn, values[next]);
 }
 
+// The first two candidates a seed gives, as rand() values: x, y, x, y.
+struct TwoCandidates {
+    unsigned seed;
+    int firstX;
+    int firstY;
+    int secondX;
+    int secondY;
+};
+
+// The first seed whose two first candidates fit `wanted`.
+template <typename Wanted> TwoCandidates seedWhere(Wanted wanted) {
+    for (unsigned seed = 1;; ++seed) {
+        std::srand(seed);
+        TwoCandidates c{seed, 0, 0, 0, 0};
+        c.firstX = std::rand();
+        c.firstY = std::rand();
+        c.secondX = std::rand();
+        c.secondY = std::rand();
+        if (wanted(c)) {
+            std::srand(seed);
+            return c;
+        }
+    }
+}
+
+bool isCandidate(const Ball& ball, int xDraw, int yDraw, int spread) {
+    return ball.getX() == placementColumn(xDraw) && ball.getY() == placementRow(yDraw, spread);
+}
+
+int thousandthsApart(const TwoCandidates& c) {
+    return std::abs(c.secondX % 2000 - c.firstX % 2000);
+}
+
 bool isRowOfSpread(float y, int spread) {
     for (int row = 0; row < spread; ++row) {
         if (y == placementRow(row, spread)) {
@@ -112,6 +145,42 @@ TEST_F(BallSetTest, SpawnPlacesCountBallsInTheSpreadRowsNoTwoWithinTwoTenths) {
             EXPECT_TRUE(apartInX || apartInY) << "balls overlap";
         }
     }
+}
+
+TEST_F(BallSetTest, ACandidate0199AwayInTheSameRowIsDrawnAgain) {
+    const TwoCandidates c =
+        seedWhere([](const TwoCandidates& c) { return thousandthsApart(c) == 199; });
+    world.spawnBalls(2, 0.2f, 1);
+    ASSERT_EQ(world.getBalls().size(), 2u);
+    EXPECT_EQ(world.getBalls().front().getX(), placementColumn(c.firstX));
+    EXPECT_FALSE(isCandidate(world.getBalls().back(), c.secondX, c.secondY, 1));
+}
+
+TEST_F(BallSetTest, ACandidate0201AwayInTheSameRowIsTaken) {
+    const TwoCandidates c =
+        seedWhere([](const TwoCandidates& c) { return thousandthsApart(c) == 201; });
+    world.spawnBalls(2, 0.2f, 1);
+    ASSERT_EQ(world.getBalls().size(), 2u);
+    EXPECT_EQ(world.getBalls().back().getX(), placementColumn(c.secondX));
+}
+
+TEST_F(BallSetTest, ACandidateThreeRowsAwayIsTakenRightAboveAnotherBall) {
+    const TwoCandidates c = seedWhere([](const TwoCandidates& c) {
+        return thousandthsApart(c) == 0 && std::abs(c.secondY % 4 - c.firstY % 4) == 3;
+    });
+    world.spawnBalls(2, 0.2f, 4);
+    ASSERT_EQ(world.getBalls().size(), 2u);
+    EXPECT_EQ(world.getBalls().back().getX(), world.getBalls().front().getX());
+    EXPECT_EQ(world.getBalls().back().getY(), placementRow(c.secondY, 4));
+}
+
+TEST_F(BallSetTest, ACandidateInTheNextRowRightAboveAnotherBallIsDrawnAgain) {
+    const TwoCandidates c = seedWhere([](const TwoCandidates& c) {
+        return thousandthsApart(c) == 0 && std::abs(c.secondY % 4 - c.firstY % 4) == 1;
+    });
+    world.spawnBalls(2, 0.2f, 4);
+    ASSERT_EQ(world.getBalls().size(), 2u);
+    EXPECT_FALSE(isCandidate(world.getBalls().back(), c.secondX, c.secondY, 4));
 }
 
 TEST_F(BallSetTest, SpawnTakesPositionsThenColoursFromTheUnseededSequence) {
