@@ -2,13 +2,51 @@
 
 #include <algorithm>
 
-// The start is taken before the timer exists, so its thread only ever reads a finished value.
-FrameTimer::FrameTimer(Uint32 interval) : interval(interval), startTicks(SDL_GetTicks()) {
-    timerId = SDL_AddTimer(interval, onTimerTick, this);
+TickClock::TickClock() : lock(SDL_CreateMutex()) {}
+
+TickClock::~TickClock() {
+    SDL_DestroyMutex(lock);
+}
+
+void TickClock::start(Uint32 newInterval) {
+    SDL_LockMutex(lock);
+    running = true;
+    interval = newInterval;
+    startTicks = SDL_GetTicks();
+    ticksCounted = 0;
+    SDL_UnlockMutex(lock);
+}
+
+void TickClock::stop() {
+    SDL_LockMutex(lock);
+    running = false;
+    SDL_UnlockMutex(lock);
+}
+
+Uint32 TickClock::takeDue() {
+    SDL_LockMutex(lock);
+    Uint32 due = 0;
+    if (running) {
+        const Uint32 elapsed = SDL_GetTicks() - startTicks;
+        due = FrameTimer::ticksDue(elapsed, ticksCounted, interval);
+        // Ticks beyond the catch-up bound are forgiven, so that after a long
+        // stall the level goes on at its own pace instead of racing through
+        // the lost time.
+        ticksCounted = std::max(ticksCounted, FrameTimer::ticksByClock(elapsed, interval));
+    }
+    SDL_UnlockMutex(lock);
+    return due;
+}
+
+FrameTimer::FrameTimer(Uint32 interval, TickClock& clock) : interval(interval), clock(clock) {
+    clock.start(interval);
+    timerId = SDL_AddTimer(interval, onTimerTick, &clock);
 }
 
 FrameTimer::~FrameTimer() {
     SDL_RemoveTimer(timerId);
+    // A callback already under way when the timer was removed finds nothing due.
+    clock.stop();
 }
 
 Uint32 FrameTimer::ticksByClock(Uint32 elapsed, Uint32 interval) {
@@ -26,14 +64,7 @@ Uint32 FrameTimer::ticksDue(Uint32 elapsed, Uint32 counted, Uint32 interval) {
 }
 
 Uint32 FrameTimer::onTimerTick(Uint32 interval, void* param) {
-    FrameTimer* timer = static_cast<FrameTimer*>(param);
-    const Uint32 elapsed = SDL_GetTicks() - timer->startTicks;
-    const Uint32 due = ticksDue(elapsed, timer->ticksCounted, timer->interval);
-    // Ticks beyond the catch-up bound are forgiven, so that after a long
-    // stall the level goes on at its own pace instead of racing through the
-    // lost time. Counted before posting: once the first tick is out, the level
-    // may end and delete this timer, and nothing of it is touched after that.
-    timer->ticksCounted = ticksByClock(elapsed, timer->interval);
+    const Uint32 due = static_cast<TickClock*>(param)->takeDue();
     for (Uint32 i = 0; i < due; ++i) {
         SDL_Event event{};
         event.type = SDL_USEREVENT;

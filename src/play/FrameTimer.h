@@ -2,6 +2,29 @@
 
 #include <SDL.h>
 
+// The count of ticks a level's timer owes, shared by the main thread and
+// SDL's timer thread under its own lock. The game owns one for its whole run:
+// SDL may still be inside a callback when SDL_RemoveTimer returns, so the
+// callback must only ever reach an object that outlives every level.
+class TickClock {
+public:
+    TickClock();   // creates the lock; main thread
+    ~TickClock();  // after the last timer is gone
+    TickClock(const TickClock&) = delete;
+    TickClock& operator=(const TickClock&) = delete;
+
+    void start(Uint32 interval);  // main thread: counting from now, interval in ms
+    void stop();                  // main thread: from now on nothing is due
+    Uint32 takeDue();             // timer thread: ticks to post now, counted as dealt with
+
+private:
+    SDL_mutex* lock;
+    bool running = false;
+    Uint32 interval = 0;      // milliseconds
+    Uint32 startTicks = 0;    // SDL_GetTicks when the level's timer started
+    Uint32 ticksCounted = 0;  // posted or forgiven since the start
+};
+
 // The level's clock: posts one tick event (SDL_USEREVENT, code 0) per
 // interval from SDL's timer thread, catching up by the clock so the long-run
 // rate is exact even when SDL reschedules late. Stops when destroyed.
@@ -10,8 +33,10 @@ public:
     static constexpr int TickCode = 0;             // user-event code of a tick
     static constexpr Uint32 MaxCatchUpTicks = 10;  // ticks one callback may post after a stall
 
-    explicit FrameTimer(Uint32 interval);  // milliseconds; the ticks start now
-    ~FrameTimer();                         // SDL_RemoveTimer
+    // Starts ticking now, every interval ms; clock must outlive the SDL timer
+    // subsystem's last callback, which in the game means the game itself.
+    FrameTimer(Uint32 interval, TickClock& clock);
+    ~FrameTimer();  // SDL_RemoveTimer, then the clock owes nothing more
     FrameTimer(const FrameTimer&) = delete;
     FrameTimer& operator=(const FrameTimer&) = delete;
 
@@ -24,10 +49,9 @@ public:
     static Uint32 ticksDue(Uint32 elapsed, Uint32 counted, Uint32 interval);
 
 private:
-    static Uint32 onTimerTick(Uint32 interval, void* param);  // SDL's timer thread
+    static Uint32 onTimerTick(Uint32 interval, void* param);  // SDL's timer thread; param: clock
 
     SDL_TimerID timerId = nullptr;
-    Uint32 interval;
-    Uint32 startTicks = 0;    // SDL_GetTicks when the timer started; timer thread reads only
-    Uint32 ticksCounted = 0;  // posted or forgiven; only the timer thread touches it after start
+    Uint32 interval;  // milliseconds
+    TickClock& clock;
 };

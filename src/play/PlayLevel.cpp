@@ -57,7 +57,7 @@ bool isTick(const SDL_Event& event) {
 int Game::playLevel(int level, int count, float speed, int spread) {
     // Owned here so that every return stops the ticks; the program's exit
     // stops them by hand.
-    auto timer = std::make_unique<FrameTimer>(TickInterval);
+    auto timer = std::make_unique<FrameTimer>(TickInterval, *tickClock);
     ballSet->spawnBalls(count, speed, spread);
     textDisplay->updateStatusLine(roundState->getPoints(), roundState->getLives(), level);
 

@@ -2,6 +2,7 @@
 
 #include "highscore/TextField.h"
 #include "play/BallSet.h"
+#include "play/FrameTimer.h"
 #include "play/RoundState.h"
 #include "text/TextDisplay.h"
 
@@ -45,6 +46,7 @@ Game::Game(int width, int height) : width(width), height(height) {
     ballSet = std::make_unique<BallSet>();
     textDisplay = std::make_unique<TextDisplay>();
     nameField = std::make_unique<TextField>("");
+    tickClock = std::make_unique<TickClock>();
     difficulty = StartDifficulty;
 }
 
@@ -54,6 +56,7 @@ Game::~Game() {
     textDisplay.reset();
     roundState.reset();
     nameField.reset();
+    tickClock.reset();
 }
 
 int Game::initVideo() {

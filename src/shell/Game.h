@@ -9,6 +9,7 @@ class BallSet;
 class RoundState;
 class TextDisplay;
 class TextField;
+class TickClock;
 
 // Frees an SDL surface that the game owns (the window icon).
 struct SurfaceDeleter {
@@ -77,6 +78,7 @@ private:
     std::unique_ptr<BallSet> ballSet;
     std::unique_ptr<TextDisplay> textDisplay;
     std::unique_ptr<TextField> nameField;
+    std::unique_ptr<TickClock> tickClock;  // the level timer's count; outlives every timer
     int difficulty = 1;  // 1..4 of the current game, DifficultyEscape after Escape
     int width;           // requested window size in pixels; drawing reads screen->w, screen->h
     int height;

@@ -3,9 +3,23 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
 namespace {
+
+// A callback may still run after its timer is removed, so the clock it
+// reaches lives as long as the test program, as the game's lives as long as
+// the game.
+std::unique_ptr<TickClock> processClock;
+
+TickClock& clockForTimers() {
+    testGame();
+    if (!processClock) {
+        processClock = std::make_unique<TickClock>();
+    }
+    return *processClock;
+}
 
 constexpr Uint32 Interval = 10;
 
@@ -94,9 +108,9 @@ TEST(FrameTimerPace, ALongStallIsForgivenBeyondTheBound) {
 }
 
 TEST(FrameTimer, PostsTickEventsWithCodeZeroAndNoData) {
-    testGame();
+    TickClock& clock = clockForTimers();
     drainEvents();
-    FrameTimer timer(Interval);
+    FrameTimer timer(Interval, clock);
     SDL_Event event;
     // The window may still report itself (exposure, focus); the first user event is the tick.
     do {
@@ -108,9 +122,9 @@ TEST(FrameTimer, PostsTickEventsWithCodeZeroAndNoData) {
 }
 
 TEST(FrameTimer, KeepsTicking) {
-    testGame();
+    TickClock& clock = clockForTimers();
     drainEvents();
-    FrameTimer timer(Interval);
+    FrameTimer timer(Interval, clock);
     int ticks = 0;
     SDL_Event event;
     while (ticks < 5 && SDL_WaitEvent(&event) == 1) {
@@ -119,4 +133,19 @@ TEST(FrameTimer, KeepsTicking) {
         }
     }
     EXPECT_EQ(ticks, 5);
+}
+
+TEST(TickClock, OwesNothingBeforeItStartsOrAfterItStops) {
+    TickClock clock;
+    EXPECT_EQ(clock.takeDue(), 0u);
+    clock.start(Interval);
+    clock.stop();
+    EXPECT_EQ(clock.takeDue(), 0u);
+}
+
+TEST(FrameTimer, ALevelsTimerOnceGoneLeavesNothingDue) {
+    TickClock& clock = clockForTimers();
+    { FrameTimer timer(Interval, clock); }
+    // What a callback already under way when the timer went would find.
+    EXPECT_EQ(clock.takeDue(), 0u);
 }
