@@ -38,7 +38,7 @@ Uint32 TickClock::takeDue() {
     return due;
 }
 
-FrameTimer::FrameTimer(Uint32 interval, TickClock& clock) : interval(interval), clock(clock) {
+FrameTimer::FrameTimer(Uint32 interval, TickClock& clock) : clock(clock) {
     clock.start(interval);
     timerId = SDL_AddTimer(interval, onTimerTick, &clock);
 }

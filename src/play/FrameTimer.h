@@ -52,6 +52,5 @@ private:
     static Uint32 onTimerTick(Uint32 interval, void* param);  // SDL's timer thread; param: clock
 
     SDL_TimerID timerId = nullptr;
-    Uint32 interval;  // milliseconds
     TickClock& clock;
 };

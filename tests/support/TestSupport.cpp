@@ -55,6 +55,10 @@ Game& testGame() {
     return *sharedGame;
 }
 
+bool gameWindowOpened() {
+    return sharedGame != nullptr;
+}
+
 void drainEvents() {
     SDL_Event event;
     while (SDL_PollEvent(&event)) {

@@ -11,6 +11,7 @@ class Game;
 // The process's one game window (600 x 600), made on first use. Every test
 // runs in a process of its own, so each test gets a fresh one.
 Game& testGame();
+bool gameWindowOpened();  // whether this process has made its game window
 
 // SDL events, pushed into the real queue before a screen loop is called.
 void drainEvents();  // drops whatever is queued
