@@ -14,79 +14,42 @@ constexpr const char* Moon = "moon";
 // the game end used exactly the keys meant for it.
 constexpr SDLKey Sentinel = SDLK_F12;
 
-Game& gameWithPoints(int points) {
+TEST(GameEnd, QualifyingPointsAreEnteredByNameAndStoredInPlaceOthersSkipTheEntry) {
+    struct Ending {
+        int points;
+        bool fileBefore;  // ten records 100 ... 10, or no file
+        bool qualifies;
+        std::string fileAfter;
+    };
+    // The screen reads a short list back as ten entries and writes those.
+    const Ending endings[] = {{55, true, true, fileOf(tenWith({"Zoe", 55}, 5))},
+                              {50, true, true, fileOf(tenWith({"Zoe", 50}, 5))},
+                              {10, true, false, fileOf(tenDescending())},
+                              {3, false, true, fileOf(joined({{"Zoe", 3}}, blanks(9)))},
+                              {0, false, false, fileOf(blanks(10))}};
     Game& game = testGame();
-    game.startGame(1);
-    game.getRoundState()->addPoints(points);
-    return game;
-}
-
-void pushName() {
-    pushKeyDown(SDLK_z, KMOD_LSHIFT);
-    pushKeyDown(SDLK_o);
-    pushKeyDown(SDLK_e);
-    pushKeyDown(SDLK_RETURN);
-}
-
-TEST(GameEnd, QualifyingPointsAreEnteredByNameAndStoredInPlace) {
-    ScopedWorkDir dir;
-    writeFile(Moon, fileOf(tenDescending()));
-    Game& game = gameWithPoints(55);
-    pushName();
-    pushKeyDown(SDLK_SPACE);
-    pushKeyDown(Sentinel);
-    game.endGame();
-    Records expected = tenDescending();
-    expected.pop_back();
-    expected.insert(expected.begin() + 5, {"Zoe", 55});
-    EXPECT_EQ(readFile(Moon), fileOf(expected));
-    EXPECT_TRUE(nextIsKeyDown(Sentinel));
-}
-
-TEST(GameEnd, NewEntryGoesInFrontOfAnEqualScore) {
-    ScopedWorkDir dir;
-    writeFile(Moon, fileOf(tenDescending()));
-    Game& game = gameWithPoints(50);
-    pushName();
-    pushMouseDown(300, 300);
-    game.endGame();
-    Records expected = tenDescending();
-    expected.pop_back();
-    expected.insert(expected.begin() + 5, {"Zoe", 50});
-    EXPECT_EQ(readFile(Moon), fileOf(expected));
-}
-
-TEST(GameEnd, PointsThatDoNotQualifySkipTheNameEntry) {
-    // Were the name entry run, it would take the Return meant for the screen
-    // and the screen the sentinel.
-    ScopedWorkDir dir;
-    writeFile(Moon, fileOf(tenDescending()));
-    Game& game = gameWithPoints(10);
-    pushKeyDown(SDLK_RETURN);
-    pushKeyDown(Sentinel);
-    game.endGame();
-    EXPECT_EQ(readFile(Moon), fileOf(tenDescending()));
-    EXPECT_TRUE(nextIsKeyDown(Sentinel));
-}
-
-TEST(GameEnd, FirstGameWithoutAFileStartsTheList) {
-    ScopedWorkDir dir;
-    Game& game = gameWithPoints(3);
-    pushName();
-    pushKeyDown(SDLK_SPACE);
-    game.endGame();
-    // The screen reads the one record back as a full list and writes that.
-    EXPECT_EQ(readFile(Moon), fileOf(joined({{"Zoe", 3}}, blanks(9))));
-}
-
-TEST(GameEnd, NoPointsWithoutAFileLeaveAnEmptyList) {
-    ScopedWorkDir dir;
-    Game& game = gameWithPoints(0);
-    pushKeyDown(SDLK_RETURN);
-    pushKeyDown(Sentinel);
-    game.endGame();
-    EXPECT_EQ(readFile(Moon), fileOf(blanks(10)));
-    EXPECT_TRUE(nextIsKeyDown(Sentinel));
+    for (const Ending& ending : endings) {
+        SCOPED_TRACE(ending.points);
+        ScopedWorkDir dir;
+        if (ending.fileBefore) {
+            writeFile(Moon, fileOf(tenDescending()));
+        }
+        game.startGame(1);
+        game.getRoundState()->addPoints(ending.points);
+        if (ending.qualifies) {
+            pushKeyDown(SDLK_z, KMOD_LSHIFT);
+            pushKeyDown(SDLK_o);
+            pushKeyDown(SDLK_e);
+            pushKeyDown(SDLK_RETURN);
+        }
+        // Were the name entry run for points that do not qualify, it would
+        // take this Return meant for the screen, and the screen the sentinel.
+        pushKeyDown(SDLK_RETURN);
+        pushKeyDown(Sentinel);
+        game.endGame();
+        EXPECT_EQ(readFile(Moon), ending.fileAfter);
+        EXPECT_TRUE(nextIsKeyDown(Sentinel));
+    }
 }
 
 }  // namespace

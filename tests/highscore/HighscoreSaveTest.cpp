@@ -63,137 +63,84 @@ int failingRename(const char*, const char*) {
     return -1;
 }
 
-struct FailingSave {
-    const char* name;
-    FileCalls calls;
-};
+const std::pair<const char*, FileCalls> FailingSaves[] = {
+    {"write fails", {failingWrite, ::fsync, ::close, ::rename}},
+    {"disk fills mid-write", {halfThenFailingWrite, ::fsync, ::close, ::rename}},
+    {"write takes nothing", {nothingWrittenWrite, ::fsync, ::close, ::rename}},
+    {"fsync fails", {::write, failingFsync, ::close, ::rename}},
+    {"close fails", {::write, ::fsync, failingClose, ::rename}},
+    {"rename fails", {::write, ::fsync, ::close, failingRename}}};
 
-void PrintTo(const FailingSave& save, std::ostream* out) {
-    *out << save.name;
-}
-
-const FailingSave FailingSaves[] = {
-    {"WriteFails", {failingWrite, ::fsync, ::close, ::rename}},
-    {"DiskFillsMidWrite", {halfThenFailingWrite, ::fsync, ::close, ::rename}},
-    {"WriteTakesNothing", {nothingWrittenWrite, ::fsync, ::close, ::rename}},
-    {"FsyncFails", {::write, failingFsync, ::close, ::rename}},
-    {"CloseFails", {::write, ::fsync, failingClose, ::rename}},
-    {"RenameFails", {::write, ::fsync, ::close, failingRename}},
-};
-
-class HighscoreFailedSave : public testing::TestWithParam<FailingSave> {};
-
-TEST_P(HighscoreFailedSave, LeavesTheOldFileWholeAndNoTemporaryBehind) {
-    ScopedWorkDir dir;
-    writeFile(Moon, OldBytes);
-    {
-        HighscoreList list(Moon, GetParam().calls);
-        list.insert("new", 500);
+TEST(HighscoreFailedSave, LeavesTheOldFileWholeOrMissingAndNoTemporaryBehind) {
+    for (const auto& [step, calls] : FailingSaves) {
+        SCOPED_TRACE(step);
+        for (const bool existed : {true, false}) {
+            ScopedWorkDir dir;
+            if (existed) {
+                writeFile(Moon, OldBytes);
+            }
+            {
+                HighscoreList list(Moon, calls);
+                list.insert("new", 500);
+            }
+            EXPECT_EQ(namesIn("."),
+                      existed ? std::set<std::string>{Moon} : std::set<std::string>{});
+            if (existed) {
+                EXPECT_EQ(readFile(Moon), OldBytes);
+            }
+        }
     }
-    EXPECT_EQ(readFile(Moon), OldBytes);
-    EXPECT_EQ(namesIn("."), std::set<std::string>{Moon});
 }
-
-TEST_P(HighscoreFailedSave, LeavesAMissingFileMissing) {
-    ScopedWorkDir dir;
-    {
-        HighscoreList list(Moon, GetParam().calls);
-        list.insert("new", 500);
-    }
-    EXPECT_TRUE(namesIn(".").empty());
-}
-
-INSTANTIATE_TEST_SUITE_P(EachStep, HighscoreFailedSave, testing::ValuesIn(FailingSaves),
-                         [](const testing::TestParamInfo<FailingSave>& info) {
-                             return std::string(info.param.name);
-                         });
 
 // ---- Saves that work ----
 
-TEST(HighscoreSave, FileIsWrittenOnReleaseEvenWhenNothingChanged) {
-    ScopedWorkDir dir;
-    writeFile(Moon, OldBytes);
-    { HighscoreList list; }
-    EXPECT_EQ(readFile(Moon), fileOf(joined({{"high", 99}, {"low", 7}}, blanks(8))));
-}
-
-TEST(HighscoreSave, ReplacesTheFileInsteadOfRewritingIt) {
+TEST(HighscoreSave, ReplacesTheFileInItsDirectoryKeepingItsPermissions) {
     // A second name for the old file still sees the old bytes: the new file
     // was made beside it and renamed over it, never written in its place.
     ScopedWorkDir dir;
-    writeFile(Moon, OldBytes);
-    ASSERT_EQ(::link(Moon, "old"), 0);
-    { HighscoreList list; }
-    EXPECT_EQ(readFile("old"), OldBytes);
-    EXPECT_NE(readFile(Moon), OldBytes);
-    EXPECT_EQ(namesIn("."), std::set<std::string>({Moon, "old"}));
-}
-
-TEST(HighscoreSave, KeepsThePermissionsOfTheOldFile) {
-    ScopedWorkDir dir;
-    writeFile(Moon, OldBytes);
-    ASSERT_EQ(::chmod(Moon, 0604), 0);
-    { HighscoreList list; }
+    ASSERT_EQ(::mkdir("sub", 0755), 0);
+    writeFile("sub/scores", OldBytes);
+    ASSERT_EQ(::chmod("sub/scores", 0604), 0);
+    ASSERT_EQ(::link("sub/scores", "sub/old"), 0);
+    { HighscoreList list("sub/scores"); }
+    EXPECT_EQ(readFile("sub/old"), OldBytes);
+    EXPECT_EQ(readFile("sub/scores"), fileOf(joined({{"high", 99}, {"low", 7}}, blanks(8))));
+    EXPECT_EQ(namesIn("sub"), std::set<std::string>({"scores", "old"}));
+    EXPECT_EQ(namesIn("."), std::set<std::string>{"sub"});
     struct stat status {};
-    ASSERT_EQ(::stat(Moon, &status), 0);
+    ASSERT_EQ(::stat("sub/scores", &status), 0);
     EXPECT_EQ(status.st_mode & 07777, 0604u);
 }
 
-TEST(HighscoreSave, FileInAnotherDirectoryIsReplacedThere) {
-    ScopedWorkDir dir;
-    ASSERT_EQ(::mkdir("sub", 0755), 0);
-    writeFile("sub/scores", OldBytes);
-    { HighscoreList list("sub/scores"); }
-    EXPECT_EQ(readFile("sub/scores"), fileOf(joined({{"high", 99}, {"low", 7}}, blanks(8))));
-    EXPECT_EQ(namesIn("sub"), std::set<std::string>{"scores"});
-    EXPECT_EQ(namesIn("."), std::set<std::string>{"sub"});
-}
+// ---- Files that exist but cannot be read are never replaced ----
 
-// ---- Files that must never be overwritten ----
-
-TEST(HighscoreUnreadableFile, DirectoryNamedLikeTheFileIsLeftAlone) {
-    ScopedWorkDir dir;
-    ASSERT_EQ(::mkdir(Moon, 0755), 0);
-    writeFile("moon/inside", "kept");
-    {
-        HighscoreList list;
-        EXPECT_TRUE(list.getEntries().empty());
-        ASSERT_TRUE(list.qualifies(3));
-        list.insert("new", 3);
+TEST(HighscoreUnreadableFile, GivesAnEmptyListAndIsLeftAlone) {
+    struct Unreadable {
+        const char* what;
+        int (*make)();
+        mode_t type;
+    };
+    const Unreadable nodes[] = {
+        {"directory", [] { return ::mkdir(Moon, 0755); }, S_IFDIR},
+        // A link to itself fails to open for another reason than absence.
+        {"self link", [] { return ::symlink(Moon, Moon); }, S_IFLNK},
+        // Opening must not wait for a writer, and the pipe is no score file.
+        {"fifo", [] { return ::mkfifo(Moon, 0644); }, S_IFIFO}};
+    for (const Unreadable& node : nodes) {
+        SCOPED_TRACE(node.what);
+        ScopedWorkDir dir;
+        ASSERT_EQ(node.make(), 0);
+        {
+            HighscoreList list;
+            EXPECT_TRUE(list.getEntries().empty());
+            ASSERT_TRUE(list.qualifies(3));
+            list.insert("new", 3);
+        }
+        struct stat status {};
+        ASSERT_EQ(::lstat(Moon, &status), 0);
+        EXPECT_EQ(status.st_mode & S_IFMT, node.type);
+        EXPECT_EQ(namesIn("."), std::set<std::string>{Moon});
     }
-    struct stat status {};
-    ASSERT_EQ(::stat(Moon, &status), 0);
-    EXPECT_TRUE(S_ISDIR(status.st_mode));
-    EXPECT_EQ(readFile("moon/inside"), "kept");
-    EXPECT_EQ(namesIn("."), std::set<std::string>{Moon});
-}
-
-TEST(HighscoreUnreadableFile, NameThatCannotBeOpenedIsNotReplaced) {
-    // A link to itself fails to open for another reason than absence.
-    ScopedWorkDir dir;
-    ASSERT_EQ(::symlink(Moon, Moon), 0);
-    {
-        HighscoreList list;
-        EXPECT_TRUE(list.getEntries().empty());
-        list.insert("new", 3);
-    }
-    struct stat status {};
-    ASSERT_EQ(::lstat(Moon, &status), 0);
-    EXPECT_TRUE(S_ISLNK(status.st_mode));
-    EXPECT_EQ(namesIn("."), std::set<std::string>{Moon});
-}
-
-TEST(HighscoreUnreadableFile, FifoNamedLikeTheFileIsLeftAlone) {
-    // Opening must not wait for a writer, and the pipe is no score file.
-    ScopedWorkDir dir;
-    ASSERT_EQ(::mkfifo(Moon, 0644), 0);
-    {
-        HighscoreList list;
-        EXPECT_TRUE(list.getEntries().empty());
-    }
-    struct stat status {};
-    ASSERT_EQ(::lstat(Moon, &status), 0);
-    EXPECT_TRUE(S_ISFIFO(status.st_mode));
 }
 
 }  // namespace

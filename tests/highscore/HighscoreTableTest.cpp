@@ -1,5 +1,4 @@
-#include "highscore/HighscoreList.h"
-#include "highscore/ScoreFiles.h"
+#include "highscore/HighscoreEntry.h"
 #include "highscore/ScreenPixels.h"
 #include "shell/Game.h"
 #include "support/TestSupport.h"
@@ -36,16 +35,12 @@ protected:
     Game& game = testGame();
 };
 
-std::list<HighscoreEntry> named(const std::string& name, int count) {
-    std::list<HighscoreEntry> entries;
-    for (int i = 0; i < count; ++i) {
-        entries.emplace_back(name, 9 - i);
+TEST_F(HighscoreTable, TenRowsStartAtTheirPlacesAndNoMoreAreDrawn) {
+    std::list<HighscoreEntry> twelve;
+    for (int score = 9; score > -3; --score) {
+        twelve.emplace_back("A", score);
     }
-    return entries;
-}
-
-TEST_F(HighscoreTable, TenRowsStartAtTheirPlaces) {
-    draw(named("A", 10));
+    draw(twelve);
     for (int row = 0; row < 10; ++row) {
         SCOPED_TRACE(row);
         EXPECT_TRUE(hasInk(column(0), baselineOf(row)));
@@ -53,48 +48,8 @@ TEST_F(HighscoreTable, TenRowsStartAtTheirPlaces) {
         EXPECT_FALSE(hasInk(column(0), baselineOf(row) + 15));
         EXPECT_FALSE(hasInk(column(0), baselineOf(row) - 15));
     }
-}
-
-TEST_F(HighscoreTable, RowIsNameSpaceScore) {
-    draw({{"Ag", 0}, {"A", -5}, {"A", 123}});
-    // "Ag 0"
-    EXPECT_TRUE(hasInk(column(1), baselineOf(0)));
-    EXPECT_FALSE(hasInk(column(2), baselineOf(0)));
-    EXPECT_TRUE(hasInk(column(3), baselineOf(0)));
-    EXPECT_FALSE(hasInk(column(4), baselineOf(0)));
-    // "A -5": the sign right after the space
-    EXPECT_FALSE(hasInk(column(1), baselineOf(1)));
-    EXPECT_TRUE(hasInk(column(2), baselineOf(1)));
-    EXPECT_TRUE(hasInk(column(3), baselineOf(1)));
-    EXPECT_FALSE(hasInk(column(4), baselineOf(1)));
-    // "A 123"
-    EXPECT_TRUE(hasInk(column(4), baselineOf(2)));
-    EXPECT_FALSE(hasInk(column(5), baselineOf(2)));
-}
-
-TEST_F(HighscoreTable, EmptyNameShowsASpaceThenTheScore) {
-    draw({{"", 7}});
-    EXPECT_FALSE(hasInk(column(0), baselineOf(0)));
-    EXPECT_TRUE(hasInk(column(1), baselineOf(0)));
-    EXPECT_FALSE(hasInk(column(2), baselineOf(0)));
-}
-
-TEST_F(HighscoreTable, EveryRowHasTheTextColour) {
-    draw(named("A", 3));
-    const auto first = inkIn(column(0), baselineOf(0));
-    const auto second = inkIn(column(0), baselineOf(1));
-    const auto third = inkIn(column(0), baselineOf(2));
-    ASSERT_TRUE(first && second && third);
-    EXPECT_TRUE(nearColor(*first, *second, 2));
-    EXPECT_TRUE(nearColor(*third, *second, 2));
-    // Not the white that every frame starts with.
-    EXPECT_LT(first->r, 200);
-}
-
-TEST_F(HighscoreTable, NoMoreThanTenRowsAreDrawn) {
     // An eleventh row would sit below the window and leave the raster
     // position invalid; after ten it ends where the tenth row's text ends.
-    draw(named("A", 12));
     GLboolean valid = GL_FALSE;
     glGetBooleanv(GL_CURRENT_RASTER_POSITION_VALID, &valid);
     ASSERT_TRUE(valid);
@@ -102,6 +57,22 @@ TEST_F(HighscoreTable, NoMoreThanTenRowsAreDrawn) {
     glGetFloatv(GL_CURRENT_RASTER_POSITION, position);
     EXPECT_NEAR(position[0], column(3), 0.5);  // "A 0"
     EXPECT_NEAR(position[1], baselineOf(9), 0.5);
+}
+
+TEST_F(HighscoreTable, RowIsNameSpaceScoreInTheTextColour) {
+    draw({{"Ag", 0}, {"A", -5}, {"A", 123}, {"", 7}});
+    // Which character cells hold ink, from column -1 on: "Ag 0", "A -5", "A 123", " 7".
+    const char* const inked[] = {".xx.x.", ".x.xx.", ".x.xxx.", "..x."};
+    for (int row = 0; row < 4; ++row) {
+        for (int character = -1; inked[row][character + 1] != '\0'; ++character) {
+            EXPECT_EQ(hasInk(column(character), baselineOf(row)), inked[row][character + 1] == 'x')
+                << "row " << row << ", character " << character;
+        }
+    }
+    const Rgb first = inkIn(column(0), baselineOf(0)).value_or(Background);
+    EXPECT_TRUE(nearColor(first, inkIn(column(0), baselineOf(1)).value_or(Background), 2));
+    // Not the white that every frame starts with.
+    EXPECT_LT(first.r, 200);
 }
 
 TEST_F(HighscoreTable, AHugeNameIsCutWhereTheWindowEndsAndControlBytesDoNotCount) {
@@ -116,26 +87,12 @@ TEST_F(HighscoreTable, AHugeNameIsCutWhereTheWindowEndsAndControlBytesDoNotCount
     EXPECT_NEAR(position[0], column(60), 0.5);
 }
 
-TEST_F(HighscoreTable, MissingFileShowsNoRows) {
-    ScopedWorkDir dir;
-    const HighscoreList list;
-    draw(list.getEntries());
+TEST_F(HighscoreTable, EmptyListShowsNoRows) {
+    draw({});
     for (int row = 0; row < 10; ++row) {
         for (int character = -1; character < 6; ++character) {
             EXPECT_FALSE(hasInk(column(character), baselineOf(row))) << row << " " << character;
         }
-    }
-}
-
-TEST_F(HighscoreTable, ShortFileStillShowsTenRows) {
-    ScopedWorkDir dir;
-    writeFile("moon", fileOf({{"A", 5}, {"A", 4}}));
-    const HighscoreList list;
-    draw(list.getEntries());
-    for (int row = 2; row < 10; ++row) {
-        SCOPED_TRACE(row);
-        EXPECT_FALSE(hasInk(column(0), baselineOf(row)));  // empty name
-        EXPECT_TRUE(hasInk(column(1), baselineOf(row)));   // score 0
     }
 }
 

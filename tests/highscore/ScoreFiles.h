@@ -36,6 +36,14 @@ inline Records tenDescending() {
     return records;
 }
 
+// tenDescending() with record put in at place and the lowest record dropped.
+inline Records tenWith(const Record& record, int place) {
+    Records records = tenDescending();
+    records.pop_back();
+    records.insert(records.begin() + place, record);
+    return records;
+}
+
 // count entries with an empty name and score 0.
 inline Records blanks(int count) {
     return Records(static_cast<std::size_t>(count), Record("", 0));

@@ -25,20 +25,15 @@ inline bool hasInk(int left, int baselineAboveBottom) {
     return inkIn(left, baselineAboveBottom).has_value();
 }
 
-// The next event the test pushed, skipping what the window system adds.
-inline SDL_Event nextPushedEvent() {
+// True when the next event the test pushed, skipping what the window system
+// adds, is a press of sym.
+inline bool nextIsKeyDown(SDLKey sym) {
     SDL_Event event{};
     while (SDL_PollEvent(&event)) {
         if (event.type != SDL_ACTIVEEVENT && event.type != SDL_VIDEOEXPOSE &&
             event.type != SDL_SYSWMEVENT) {
-            return event;
+            return event.type == SDL_KEYDOWN && event.key.keysym.sym == sym;
         }
     }
-    event.type = SDL_NOEVENT;
-    return event;
-}
-
-inline bool nextIsKeyDown(SDLKey sym) {
-    const SDL_Event event = nextPushedEvent();
-    return event.type == SDL_KEYDOWN && event.key.keysym.sym == sym;
+    return false;
 }
