@@ -39,38 +39,27 @@ bool bluish(Rgb pixel) {
     return pixel.b > pixel.r + 20 && pixel.b > pixel.g;
 }
 
-std::array<GLfloat, 16> modelView() {
-    std::array<GLfloat, 16> matrix{};
-    glGetFloatv(GL_MODELVIEW_MATRIX, matrix.data());
-    return matrix;
-}
-
-std::array<GLfloat, 4> currentColor() {
-    std::array<GLfloat, 4> color{};
-    glGetFloatv(GL_CURRENT_COLOR, color.data());
-    return color;
-}
-
 }  // namespace
 
-TEST_F(BallModelsTest, FourListsFollowTheFirst) {
+TEST_F(BallModelsTest, FourListsFollowTheFirstUntilReleased) {
     const GLuint first = models.getFirstList();
     ASSERT_NE(first, 0u);
     for (GLuint offset = 0; offset < 4; ++offset) {
         EXPECT_TRUE(glIsList(first + offset)) << "list " << offset;
     }
+    models.releaseModels();
+    for (GLuint offset = 0; offset < 4; ++offset) {
+        EXPECT_FALSE(glIsList(first + offset)) << "list " << offset;
+    }
 }
 
-TEST_F(BallModelsTest, ARedBallIsDrawnAtItsFieldPosition) {
+TEST_F(BallModelsTest, BallsAreDrawnInTheirColourAtTheirFieldPosition) {
     models.drawBall(Ball(0.0f, 0.5f, -0.5f, Red));
+    models.drawBall(Ball(0.0f, -0.5f, 0.5f, Blue));
     EXPECT_TRUE(reddish(readPixel(pixelX(0.5f), pixelRow(-0.5f))));
     EXPECT_TRUE(reddish(readPixel(pixelX(0.58f), pixelRow(-0.5f))));
     EXPECT_TRUE(nearColor(readPixel(pixelX(0.62f), pixelRow(-0.5f)), Background));
     EXPECT_TRUE(nearColor(readPixel(pixelX(0.5f), pixelRow(-0.38f)), Background));
-}
-
-TEST_F(BallModelsTest, ABlueBallIsDrawnAtItsFieldPosition) {
-    models.drawBall(Ball(0.0f, -0.5f, 0.5f, Blue));
     EXPECT_TRUE(bluish(readPixel(pixelX(-0.5f), pixelRow(0.5f))));
     EXPECT_TRUE(nearColor(readPixel(pixelX(-0.5f), pixelRow(0.38f)), Background));
 }
@@ -95,24 +84,17 @@ TEST_F(BallModelsTest, TheDartIsAnArrowheadWithANotch) {
     EXPECT_TRUE(nearColor(readPixel(pixelX(0.04f), pixelRow(-0.04f)), Background));
 }
 
-TEST_F(BallModelsTest, DrawingLeavesTheModelViewMatrixAsItWas) {
-    const auto before = modelView();
+TEST_F(BallModelsTest, DrawingLeavesTheMatrixAsItWasAndTheObjectsColourCurrent) {
+    std::array<GLfloat, 16> before{};
+    std::array<GLfloat, 16> after{};
+    std::array<GLfloat, 4> color{};
+    glGetFloatv(GL_MODELVIEW_MATRIX, before.data());
     models.drawBall(Ball(0.0f, 0.3f, 0.2f, Blue));
+    glGetFloatv(GL_CURRENT_COLOR, color.data());
+    EXPECT_EQ(color, (std::array<GLfloat, 4>{0.1f, 0.1f, 0.5f, 1.0f}));
     models.drawShot(Shot(Red, -0.4f, 0.1f));
-    EXPECT_EQ(modelView(), before);
-}
-
-TEST_F(BallModelsTest, DrawingLeavesTheObjectsColourCurrent) {
-    models.drawBall(Ball(0.0f, 0.0f, 0.0f, Blue));
-    EXPECT_EQ(currentColor(), (std::array<GLfloat, 4>{0.1f, 0.1f, 0.5f, 1.0f}));
-    models.drawShot(Shot(Red, 0.0f, 0.0f));
-    EXPECT_EQ(currentColor(), (std::array<GLfloat, 4>{0.4f, 0.1f, 0.1f, 1.0f}));
-}
-
-TEST_F(BallModelsTest, ReleaseDeletesTheLists) {
-    const GLuint first = models.getFirstList();
-    models.releaseModels();
-    for (GLuint offset = 0; offset < 4; ++offset) {
-        EXPECT_FALSE(glIsList(first + offset)) << "list " << offset;
-    }
+    glGetFloatv(GL_CURRENT_COLOR, color.data());
+    EXPECT_EQ(color, (std::array<GLfloat, 4>{0.4f, 0.1f, 0.1f, 1.0f}));
+    glGetFloatv(GL_MODELVIEW_MATRIX, after.data());
+    EXPECT_EQ(after, before);
 }

@@ -9,8 +9,7 @@
 namespace {
 
 // A callback may still run after its timer is removed, so the clock it
-// reaches lives as long as the test program, as the game's lives as long as
-// the game.
+// reaches outlives every timer, as the game's does.
 std::unique_ptr<TickClock> processClock;
 
 TickClock& clockForTimers() {
@@ -37,48 +36,38 @@ Uint32 ticksPostedAt(const std::vector<Uint32>& callbackMoments) {
 
 }  // namespace
 
-TEST(FrameTimerPace, ACallbackOnTimePostsOneTick) {
-    EXPECT_EQ(FrameTimer::ticksDue(10, 0, Interval), 1u);
-    EXPECT_EQ(FrameTimer::ticksDue(20, 1, Interval), 1u);
-    EXPECT_EQ(FrameTimer::ticksDue(1000, 99, Interval), 1u);
-}
-
-TEST(FrameTimerPace, AFewMillisecondsEarlyOrLateStillPostOne) {
-    EXPECT_EQ(FrameTimer::ticksDue(9, 0, Interval), 1u);
-    EXPECT_EQ(FrameTimer::ticksDue(11, 0, Interval), 1u);
-    EXPECT_EQ(FrameTimer::ticksDue(24, 1, Interval), 1u);
-}
-
-TEST(FrameTimerPace, NothingIsDueBeforeTheClockOwesIt) {
-    EXPECT_EQ(FrameTimer::ticksDue(0, 0, Interval), 0u);
-    EXPECT_EQ(FrameTimer::ticksDue(4, 0, Interval), 0u);
-    EXPECT_EQ(FrameTimer::ticksDue(30, 3, Interval), 0u);
-    EXPECT_EQ(FrameTimer::ticksDue(30, 5, Interval), 0u);
-}
-
-TEST(FrameTimerPace, ACallbackLateBySeveralTicksPostsThatMany) {
-    EXPECT_EQ(FrameTimer::ticksDue(50, 1, Interval), 4u);
-    EXPECT_EQ(FrameTimer::ticksDue(100, 0, Interval), 10u);
-}
-
-TEST(FrameTimerPace, CatchUpStopsAtTheBound) {
-    EXPECT_EQ(FrameTimer::ticksDue(110, 0, Interval), FrameTimer::MaxCatchUpTicks);
-    EXPECT_EQ(FrameTimer::ticksDue(60000, 5, Interval), FrameTimer::MaxCatchUpTicks);
+TEST(FrameTimerPace, ACallbackPostsTheTicksTheClockOwesUpToTheBound) {
+    struct Case {
+        Uint32 now;
+        Uint32 counted;
+        Uint32 due;
+    };
+    const Uint32 bound = FrameTimer::MaxCatchUpTicks;
+    const Case cases[] = {
+        {10, 0, 1},      {20, 1, 1},        {1000, 99, 1},  // on time
+        {9, 0, 1},       {11, 0, 1},        {24, 1, 1},     // a few milliseconds early or late
+        {0, 0, 0},       {4, 0, 0},         {30, 3, 0},    {30, 5, 0},  // nothing owed yet
+        {50, 1, 4},      {100, 0, 10},                                  // late by several ticks
+        {110, 0, bound}, {60000, 5, bound},                             // a long stall
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(FrameTimer::ticksDue(c.now, c.counted, Interval), c.due)
+            << "at " << c.now << " ms with " << c.counted << " counted";
+    }
     // The event queue holds 128 events: one callback must never come near it.
-    EXPECT_LT(FrameTimer::MaxCatchUpTicks, 128u);
+    EXPECT_LT(bound, 128u);
 }
 
 TEST(FrameTimerPace, TheClockCountsWholeIntervalsToTheNearest) {
-    EXPECT_EQ(FrameTimer::ticksByClock(0, Interval), 0u);
-    EXPECT_EQ(FrameTimer::ticksByClock(4, Interval), 0u);
-    EXPECT_EQ(FrameTimer::ticksByClock(5, Interval), 1u);
-    EXPECT_EQ(FrameTimer::ticksByClock(14, Interval), 1u);
-    EXPECT_EQ(FrameTimer::ticksByClock(1000, Interval), 100u);
+    const Uint32 moments[] = {0, 4, 5, 14, 1000};
+    const Uint32 counts[] = {0, 0, 1, 1, 100};
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(FrameTimer::ticksByClock(moments[i], Interval), counts[i]) << moments[i];
+    }
 }
 
 TEST(FrameTimerPace, ATimerReArmedLateStillDeliversAHundredTicksASecond) {
-    // Rescheduled from the moment the callback ran: every sixth period is
-    // 11 ms instead of 10, so only about 98 callbacks fall in a second.
+    // Rescheduled from when the callback ran: every sixth period is 11 ms.
     std::vector<Uint32> moments;
     Uint32 now = 0;
     for (int callback = 1; now < 60000; ++callback) {
@@ -92,58 +81,32 @@ TEST(FrameTimerPace, ATimerReArmedLateStillDeliversAHundredTicksASecond) {
     EXPECT_GE(posted, 6000u);
 }
 
-TEST(FrameTimerPace, ATimerOnTimePostsOneTickPerCallback) {
-    std::vector<Uint32> moments;
-    for (Uint32 callback = 1; callback <= 1000; ++callback) {
-        moments.push_back(callback * Interval);
-    }
-    EXPECT_EQ(ticksPostedAt(moments), 1000u);
-}
-
 TEST(FrameTimerPace, ALongStallIsForgivenBeyondTheBound) {
-    // Callbacks at 10, 20, then nothing until 5 s: the level resumes at its
-    // own pace with one bounded burst, not a replay of the lost five seconds.
+    // One bounded burst after the stall, not a replay of the lost five seconds.
     const Uint32 posted = ticksPostedAt({10, 20, 5000, 5010, 5020});
     EXPECT_EQ(posted, 2u + FrameTimer::MaxCatchUpTicks + 2u);
 }
 
-TEST(FrameTimer, PostsTickEventsWithCodeZeroAndNoData) {
-    TickClock& clock = clockForTimers();
-    drainEvents();
-    FrameTimer timer(Interval, clock);
-    SDL_Event event;
-    // The window may still report itself (exposure, focus); the first user event is the tick.
-    do {
-        ASSERT_EQ(SDL_WaitEvent(&event), 1);
-    } while (event.type != SDL_USEREVENT);
-    EXPECT_EQ(event.user.code, FrameTimer::TickCode);
-    EXPECT_EQ(event.user.data1, nullptr);
-    EXPECT_EQ(event.user.data2, nullptr);
-}
-
-TEST(FrameTimer, KeepsTicking) {
+TEST(FrameTimer, KeepsPostingTickEventsWithCodeZeroAndNoData) {
     TickClock& clock = clockForTimers();
     drainEvents();
     FrameTimer timer(Interval, clock);
     int ticks = 0;
     SDL_Event event;
+    // The window may still report itself (exposure, focus) among the ticks.
     while (ticks < 5 && SDL_WaitEvent(&event) == 1) {
-        if (event.type == SDL_USEREVENT && event.user.code == FrameTimer::TickCode) {
+        if (event.type == SDL_USEREVENT) {
+            EXPECT_EQ(event.user.code, FrameTimer::TickCode);
+            EXPECT_EQ(event.user.data1, nullptr);
+            EXPECT_EQ(event.user.data2, nullptr);
             ++ticks;
         }
     }
     EXPECT_EQ(ticks, 5);
 }
 
-TEST(TickClock, OwesNothingBeforeItStartsOrAfterItStops) {
-    TickClock clock;
-    EXPECT_EQ(clock.takeDue(), 0u);
-    clock.start(Interval);
-    clock.stop();
-    EXPECT_EQ(clock.takeDue(), 0u);
-}
-
-TEST(FrameTimer, ALevelsTimerOnceGoneLeavesNothingDue) {
+TEST(FrameTimer, AFreshClockOrALevelsTimerOnceGoneLeavesNothingDue) {
+    EXPECT_EQ(TickClock().takeDue(), 0u);
     TickClock& clock = clockForTimers();
     { FrameTimer timer(Interval, clock); }
     // What a callback already under way when the timer went would find.

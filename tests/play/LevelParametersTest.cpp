@@ -1,9 +1,4 @@
 #include "shell/LevelParameters.h"
-#include "play/BallSet.h"
-#include "play/Placement.h"
-#include "shell/Game.h"
-#include "support/TestSupport.h"
-#include "text/TextDisplay.h"
 
 #include <gtest/gtest.h>
 
@@ -19,34 +14,25 @@ LevelParameters levelNumber(int number, int difficultyCode) {
 
 }  // namespace
 
-TEST(LevelParameters, EveryGameStartsAtLevelZeroWithTenBallsInThirtyRows) {
-    const float startSpeeds[] = {0.18f, 0.21f, 0.24f, 0.27f};
-    for (int code = Easy; code <= Insane; ++code) {
-        const LevelParameters level = firstLevel(code);
-        EXPECT_EQ(level.number, 0);
-        EXPECT_EQ(level.ballCount, 10);
-        EXPECT_EQ(level.spread, 30);
-        EXPECT_EQ(level.speed, startSpeeds[code - Easy]) << "difficulty " << code;
+TEST(LevelParameters, EveryGameStartsAtLevelZeroAndEachLevelAddsThreeBallsARowAndTheSpeedStep) {
+    struct Case {
+        int number;
+        int difficulty;
+        int ballCount;
+        int spread;
+        double speed;
+    };
+    const Case cases[] = {{0, Easy, 10, 30, 0.18},   {0, Normal, 10, 30, 0.21},
+                          {0, Hard, 10, 30, 0.24},   {0, Insane, 10, 30, 0.27},
+                          {1, Hard, 13, 31, 0.33},   {2, Normal, 16, 32, 0.33},
+                          {5, Insane, 25, 35, 0.87}, {9, Easy, 37, 39, 0.45}};
+    for (const Case& c : cases) {
+        const LevelParameters level = levelNumber(c.number, c.difficulty);
+        EXPECT_EQ(level.number, c.number);
+        EXPECT_EQ(level.ballCount, c.ballCount) << "level " << c.number << " at " << c.difficulty;
+        EXPECT_EQ(level.spread, c.spread) << "level " << c.number << " at " << c.difficulty;
+        EXPECT_NEAR(level.speed, c.speed, 1e-6) << "level " << c.number << " at " << c.difficulty;
     }
-}
-
-TEST(LevelParameters, EachClearedLevelAddsOneThreeAStepAndARow) {
-    const LevelParameters next = nextLevel(firstLevel(Hard), Hard);
-    EXPECT_EQ(next.number, 1);
-    EXPECT_EQ(next.ballCount, 13);
-    EXPECT_EQ(next.spread, 31);
-    EXPECT_NEAR(next.speed, 0.33f, 1e-6);
-}
-
-TEST(LevelParameters, NormalLevelTwoHasSixteenBallsInThirtyTwoRowsAtAboutAThird) {
-    const LevelParameters level = levelNumber(2, Normal);
-    EXPECT_EQ(level.ballCount, 16);
-    EXPECT_EQ(level.spread, 32);
-    EXPECT_NEAR(level.speed, 0.33, 1e-6);
-}
-
-TEST(LevelParameters, InsaneLevelFiveFallsAtAboutPointEightSeven) {
-    EXPECT_NEAR(levelNumber(5, Insane).speed, 0.87, 1e-6);
 }
 
 TEST(LevelParameters, TheSpeedIsRoundedToFloatAfterEveryStep) {
@@ -55,25 +41,4 @@ TEST(LevelParameters, TheSpeedIsRoundedToFloatAfterEveryStep) {
         speed = static_cast<float>(static_cast<double>(speed) + 0.03);
     }
     EXPECT_EQ(levelNumber(40, Easy).speed, speed);
-}
-
-TEST(LevelParameters, ASecondGameStartsAgainFromTheFirstLevel) {
-    LevelParameters reached = levelNumber(9, Easy);
-    ASSERT_EQ(reached.ballCount, 37);
-    reached = firstLevel(Insane);
-    EXPECT_EQ(reached.number, 0);
-    EXPECT_EQ(reached.ballCount, 10);
-    EXPECT_EQ(reached.spread, 30);
-}
-
-TEST(LevelParameters, TheGameFlowPlaysTheFirstLevelWithThem) {
-    Game& game = testGame();
-    game.startGame(Insane);
-    pushKeyDown(SDLK_ESCAPE);
-    game.playGame();
-    EXPECT_EQ(game.getTextDisplay().getLevelText(), "Level: 0");
-    ASSERT_EQ(game.getBallSet().getBalls().size(), 10u);
-    for (const Ball& ball : game.getBallSet().getBalls()) {
-        EXPECT_LE(ball.getY(), placementRow(29, 30));
-    }
 }

@@ -14,10 +14,10 @@
 #include <array>
 #include <cmath>
 #include <cstdlib>
+#include <string>
 
-// Events pushed before playLevel is called are all handled before the first
-// real tick: the level's timer starts inside playLevel, so its ticks queue
-// up behind them. Every test ends its level with a pushed Escape or a rule.
+// Events pushed before playLevel are all handled before its timer's first
+// tick. Every test ends its level with a pushed Escape or a rule.
 
 namespace {
 
@@ -34,11 +34,6 @@ LoneBall nextLoneBall() {
     const int colorDraw = std::rand();
     std::srand(1);
     return {placementColumn(xDraw), colorDraw & 1};
-}
-
-int pixelUnder(float fieldX) {
-    const long pixel = std::lround(300.0 + 300.0 * fieldX);
-    return static_cast<int>(std::min(599L, std::max(0L, pixel)));
 }
 
 void pushTicks(int count) {
@@ -66,11 +61,7 @@ std::array<GLfloat, 4> clearColor() {
 
 // Stands in for the player pressing Escape later, from SDL's timer thread.
 Uint32 pressEscapeOnce(Uint32, void*) {
-    SDL_Event event{};
-    event.type = SDL_KEYDOWN;
-    event.key.type = SDL_KEYDOWN;
-    event.key.keysym.sym = SDLK_ESCAPE;
-    SDL_PushEvent(&event);
+    pushKeyDown(SDLK_ESCAPE);
     return 0;
 }
 
@@ -95,54 +86,30 @@ protected:
 
 // ---- Clicks and keys ----
 
-TEST_F(PlayLevelTest, ALeftClickFiresBlueFromThePixelsFieldX) {
-    pushMouseDown(0, 300, SDL_BUTTON_LEFT);
-    pushMouseDown(300, 100, SDL_BUTTON_LEFT);
-    pushMouseDown(599, 599, SDL_BUTTON_LEFT);
-    pushKeyDown(SDLK_ESCAPE);
-    playFirstLevel();
-    ASSERT_EQ(world.getShots().size(), 3u);
-    auto shot = world.getShots().begin();
-    EXPECT_EQ(shot->getX(), -1.0f);
-    EXPECT_EQ(shot->color, Blue);
-    EXPECT_EQ((++shot)->getX(), 0.0f);
-    EXPECT_NEAR((++shot)->getX(), 0.9967f, 1e-4);
-    EXPECT_EQ(shot->getX(), static_cast<float>(2.0 * (599 - 300) / 600));
-    EXPECT_EQ(shot->getY(), -1.1f);
-}
-
-TEST_F(PlayLevelTest, ARightClickFiresRed) {
-    pushMouseDown(450, 300, SDL_BUTTON_RIGHT);
-    pushKeyDown(SDLK_ESCAPE);
-    playFirstLevel();
-    ASSERT_EQ(world.getShots().size(), 1u);
-    EXPECT_EQ(world.getShots().front().color, Red);
-    EXPECT_EQ(world.getShots().front().getX(), 0.5f);
-}
-
-TEST_F(PlayLevelTest, OtherButtonsKeysAndUserEventsChangeNothing) {
-    pushMouseDown(300, 300, SDL_BUTTON_LEFT);
-    pushMouseDown(300, 300, SDL_BUTTON_MIDDLE);
-    pushMouseDown(300, 300, SDL_BUTTON_WHEELUP);
-    pushMouseDown(300, 300, SDL_BUTTON_WHEELDOWN);
-    pushMouseUp(300, 300, SDL_BUTTON_LEFT);
-    pushMotion(100, 100);
-    pushKeyDown(SDLK_a);
-    pushKeyDown(SDLK_SPACE);
-    pushKeyDown(SDLK_RETURN);
-    pushKeyUp(SDLK_ESCAPE);
-    pushUserEvent(1);
-    pushUserEvent(-1);
-    pushKeyDown(SDLK_ESCAPE);
-    EXPECT_EQ(playFirstLevel(), GameOver);
-    ASSERT_EQ(world.getShots().size(), 1u) << "only the left click fired";
-    EXPECT_EQ(world.getShots().front().getY(), -1.1f) << "the world did not advance";
-    EXPECT_EQ(world.getBalls().size(), 10u);
-    for (const Ball& ball : world.getBalls()) {
-        EXPECT_GE(ball.getY(), 1.1f);
+TEST_F(PlayLevelTest, ALeftClickFiresBlueAndARightClickRedFromThePixelsFieldX) {
+    struct Click {
+        int pixel;
+        Uint8 button;
+        float x;
+        int color;
+    };
+    const Click clicks[] = {{0, SDL_BUTTON_LEFT, -1.0f, Blue},
+                            {300, SDL_BUTTON_LEFT, 0.0f, Blue},
+                            {599, SDL_BUTTON_LEFT, static_cast<float>(2.0 * 299 / 600), Blue},
+                            {450, SDL_BUTTON_RIGHT, 0.5f, Red}};
+    for (const Click& click : clicks) {
+        pushMouseDown(click.pixel, 100 + click.pixel / 2, click.button);  // the row plays no part
     }
-    EXPECT_EQ(round().getLives(), 5);
-    EXPECT_EQ(round().getPoints(), 0);
+    pushKeyDown(SDLK_ESCAPE);
+    playFirstLevel();
+    ASSERT_EQ(world.getShots().size(), 4u);
+    const Click* click = clicks;
+    for (const Shot& shot : world.getShots()) {
+        EXPECT_EQ(shot.getX(), click->x) << "pixel " << click->pixel;
+        EXPECT_EQ(shot.color, click->color) << "pixel " << click->pixel;
+        EXPECT_EQ(shot.getY(), -1.1f);
+        ++click;
+    }
 }
 
 TEST_F(PlayLevelTest, EscapeEndsTheGameWithLivesLeft) {
@@ -162,19 +129,33 @@ TEST_F(PlayLevelTest, ClosingTheWindowEndsTheProgramWithStatusZero) {
 
 // ---- Ticks and frames ----
 
-TEST_F(PlayLevelTest, QueuedTicksAreAllAppliedBeforeTheNextFrame) {
+TEST_F(PlayLevelTest, OnlyTicksAdvanceTheWorldAndQueuedOnesAllComeBeforeTheNextFrame) {
     // A frame would replace this clear colour with the background's.
     glClearColor(1.0f, 0.0f, 0.0f, 1.0f);
-    pushMouseDown(300, 300);
+    for (const Uint8 button :
+         {SDL_BUTTON_LEFT, SDL_BUTTON_MIDDLE, SDL_BUTTON_WHEELUP, SDL_BUTTON_WHEELDOWN}) {
+        pushMouseDown(300, 300, button);
+    }
+    pushMouseUp(300, 300, SDL_BUTTON_LEFT);
+    pushMotion(100, 100);
+    for (const SDLKey key : {SDLK_a, SDLK_SPACE, SDLK_RETURN}) {
+        pushKeyDown(key);
+    }
+    pushKeyUp(SDLK_ESCAPE);
+    pushUserEvent(1);
+    pushUserEvent(-1);
     pushTicks(5);
     pushKeyDown(SDLK_ESCAPE);
-    playFirstLevel();
+    EXPECT_EQ(playFirstLevel(), GameOver);
     Shot expected(Blue, 0.0f);
     for (int tick = 0; tick < 5; ++tick) {
         expected.move();
     }
-    ASSERT_EQ(world.getShots().size(), 1u);
+    ASSERT_EQ(world.getShots().size(), 1u) << "only the left click fired";
     EXPECT_EQ(world.getShots().front().getY(), expected.getY());
+    EXPECT_EQ(world.getBalls().size(), 10u);
+    EXPECT_EQ(round().getLives(), 5);
+    EXPECT_EQ(round().getPoints(), 0);
     EXPECT_EQ(clearColor(), (std::array<GLfloat, 4>{1.0f, 0.0f, 0.0f, 1.0f}));
 }
 
@@ -185,20 +166,13 @@ TEST_F(PlayLevelTest, AnEmptyQueueDrawsAFrame) {
     EXPECT_EQ(clearColor(), (std::array<GLfloat, 4>{0.6f, 0.6f, 0.7f, 1.0f}));
 }
 
-TEST_F(PlayLevelTest, ATickMovesTheWorldOnlyOnce) {
-    pushMouseDown(300, 300);
-    pushTick();
-    pushKeyDown(SDLK_ESCAPE);
-    playFirstLevel();
-    EXPECT_EQ(world.getShots().front().getY(), -1.1f + 0.1f);
-}
-
 // ---- How a level ends ----
 
 TEST_F(PlayLevelTest, AHitOnTheLastBallClearsTheLevelAndKeepsItsPoints) {
     const LoneBall ball = nextLoneBall();
     // The ball falls a tenth per tick and meets the shot at mid-field on tick 11.
-    pushMouseDown(pixelUnder(ball.x), 300, ball.color == Blue ? SDL_BUTTON_LEFT : SDL_BUTTON_RIGHT);
+    pushMouseDown(static_cast<int>(std::min(599L, std::lround(300.0 + 300.0 * ball.x))), 300,
+                  ball.color == Blue ? SDL_BUTTON_LEFT : SDL_BUTTON_RIGHT);
     pushTicks(15);
     pushKeyDown(SDLK_ESCAPE);
     EXPECT_EQ(playLoneBall(OneTenthPerTick), LevelCleared);
@@ -208,61 +182,34 @@ TEST_F(PlayLevelTest, AHitOnTheLastBallClearsTheLevelAndKeepsItsPoints) {
     EXPECT_EQ(status.getPointsText(), "Points: 2");
 }
 
-TEST_F(PlayLevelTest, TheLastBallFallingOutClearsTheLevelAfterTakingALife) {
-    pushTicks(5);
-    pushKeyDown(SDLK_ESCAPE);
-    EXPECT_EQ(playLoneBall(OneUnitPerTick), LevelCleared);
-    EXPECT_TRUE(escapeStillQueued());
-    EXPECT_EQ(round().getLives(), 4);
-    EXPECT_EQ(status.getLivesText(), "Lives: 4");
-}
-
-TEST_F(PlayLevelTest, TheLastBallFallingOutWithTheLastLifeEndsTheGame) {
-    round().loseLives(4);
-    pushTicks(5);
-    pushKeyDown(SDLK_ESCAPE);
-    EXPECT_EQ(playLoneBall(OneUnitPerTick), GameOver);
-    EXPECT_TRUE(escapeStillQueued());
-    EXPECT_EQ(round().getLives(), 0);
-    EXPECT_EQ(status.getLivesText(), "Lives: 0");
-}
-
-TEST_F(PlayLevelTest, AWrongColourHitOnTheLastBallWithTheLastLifeEndsTheGame) {
-    round().loseLives(4);
-    const LoneBall ball = nextLoneBall();
-    pushMouseDown(pixelUnder(ball.x), 300, ball.color == Blue ? SDL_BUTTON_RIGHT : SDL_BUTTON_LEFT);
-    pushTicks(15);
-    pushKeyDown(SDLK_ESCAPE);
-    EXPECT_EQ(playLoneBall(OneTenthPerTick), GameOver);
-    EXPECT_TRUE(escapeStillQueued());
-    EXPECT_EQ(round().getLives(), 0);
-    EXPECT_TRUE(world.getBalls().empty());
-}
-
-TEST_F(PlayLevelTest, FiveLivesLostEndTheGameAndKeepThePoints) {
-    round().addPoints(7);
-    for (int pixel = 50; pixel < 600; pixel += 110) {
-        pushMouseDown(pixel, 300);
+TEST_F(PlayLevelTest, LivesLostAreChargedFirstThenTheLevelEndsGameOverWhenNoneAreLeft) {
+    struct Case {
+        const char* what;
+        int livesLostBefore;
+        int misses;  // shots that reach the top; with none, a lone ball falls out
+        int result;
+        int livesAfter;
+    };
+    const Case cases[] = {{"last ball out, lives left", 0, 0, LevelCleared, 4},
+                          {"last ball out with the last life", 4, 0, GameOver, 0},
+                          {"five misses", 0, 5, GameOver, 0},
+                          {"three misses with two lives left", 3, 3, GameOver, -1}};
+    for (const Case& c : cases) {
+        game.startGame(Normal);
+        round().addPoints(7);
+        round().loseLives(c.livesLostBefore);
+        for (int shot = 0; shot < c.misses; ++shot) {
+            pushMouseDown(50 + 110 * shot, 300);
+        }
+        pushTicks(21);
+        pushKeyDown(SDLK_ESCAPE);
+        EXPECT_EQ(c.misses > 0 ? playFirstLevel() : playLoneBall(OneUnitPerTick), c.result)
+            << c.what;
+        EXPECT_TRUE(escapeStillQueued()) << c.what;
+        EXPECT_EQ(round().getLives(), c.livesAfter) << c.what;
+        EXPECT_EQ(status.getLivesText(), "Lives: " + std::to_string(c.livesAfter)) << c.what;
+        EXPECT_EQ(status.getPointsText(), "Points: 7") << c.what;
     }
-    pushTicks(21);
-    pushKeyDown(SDLK_ESCAPE);
-    EXPECT_EQ(playFirstLevel(), GameOver);
-    EXPECT_TRUE(escapeStillQueued());
-    EXPECT_EQ(round().getLives(), 0);
-    EXPECT_EQ(round().getPoints(), 7);
-    EXPECT_EQ(status.getPointsText(), "Points: 7");
-}
-
-TEST_F(PlayLevelTest, ThreeLivesLostWithTwoLeftEndAtMinusOne) {
-    round().loseLives(3);
-    for (int pixel = 100; pixel <= 500; pixel += 200) {
-        pushMouseDown(pixel, 300);
-    }
-    pushTicks(21);
-    pushKeyDown(SDLK_ESCAPE);
-    EXPECT_EQ(playFirstLevel(), GameOver);
-    EXPECT_EQ(round().getLives(), -1);
-    EXPECT_EQ(status.getLivesText(), "Lives: -1");
 }
 
 TEST_F(PlayLevelTest, ShotsInFlightCarryOverToTheNextLevel) {
@@ -292,30 +239,12 @@ TEST_F(PlayLevelTest, TheStatusLineStartsWithTheRoundAndTheLevelNumber) {
     EXPECT_EQ(status.getLevelText(), "Level: 7");
 }
 
-TEST_F(PlayLevelTest, AFreshGameShowsZeroFiveAndZero) {
+TEST_F(PlayLevelTest, AFreshGamesStatusLineIsDrawnAtThirtyOneFiftyAndTwoSeventyOnTheBaseline) {
     pushKeyDown(SDLK_ESCAPE);
     playFirstLevel();
     EXPECT_EQ(status.getPointsText(), "Points: 0");
     EXPECT_EQ(status.getLivesText(), "Lives: 5");
     EXPECT_EQ(status.getLevelText(), "Level: 0");
-}
-
-namespace {
-
-bool cellIsEmpty(int left) {
-    for (const std::uint8_t row : readGlyphCell(left, 30)) {
-        if (row != 0) {
-            return false;
-        }
-    }
-    return true;
-}
-
-}  // namespace
-
-TEST_F(PlayLevelTest, TheStatusLineIsDrawnAtThirtyOneFiftyAndTwoSeventyOnTheBaseline) {
-    pushKeyDown(SDLK_ESCAPE);
-    playFirstLevel();
     game.beginOverlayFrame();
     game.beginOverlayFrame();
     world.draw();
@@ -324,18 +253,15 @@ TEST_F(PlayLevelTest, TheStatusLineIsDrawnAtThirtyOneFiftyAndTwoSeventyOnTheBase
     glRasterPos2f(0.0f, 0.0f);
     status.printString("0");
     const std::vector<std::uint8_t> zero = readGlyphCell(300, 300);
-    ASSERT_NE(zero, std::vector<std::uint8_t>(13, 0));
-
-    EXPECT_TRUE(cellIsEmpty(20));
-    EXPECT_FALSE(cellIsEmpty(30)) << "P";
+    const std::vector<std::uint8_t> blank(13, 0);
+    ASSERT_NE(zero, blank);
+    for (const int left : {20, 130, 140, 250, 260, 350}) {
+        EXPECT_EQ(readGlyphCell(left, 30), blank) << left;
+    }
+    // "P", the "L" of Lives, the 5 of "Lives: 5", the "L" of Level.
+    for (const int left : {30, 150, 220, 270}) {
+        EXPECT_NE(readGlyphCell(left, 30), blank) << left;
+    }
     EXPECT_EQ(readGlyphCell(110, 30), zero) << "the 0 of \"Points: 0\"";
-    EXPECT_TRUE(cellIsEmpty(130));
-    EXPECT_TRUE(cellIsEmpty(140));
-    EXPECT_FALSE(cellIsEmpty(150)) << "L of Lives";
-    EXPECT_FALSE(cellIsEmpty(220)) << "the 5 of \"Lives: 5\"";
-    EXPECT_TRUE(cellIsEmpty(250));
-    EXPECT_TRUE(cellIsEmpty(260));
-    EXPECT_FALSE(cellIsEmpty(270)) << "L of Level";
     EXPECT_EQ(readGlyphCell(340, 30), zero) << "the 0 of \"Level: 0\"";
-    EXPECT_TRUE(cellIsEmpty(350));
 }
