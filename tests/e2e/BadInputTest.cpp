@@ -3,50 +3,46 @@
 // file either a well-formed ten-record file or exactly as it was.
 #include "GameSession.h"
 #include "HighscoreFile.h"
-#include "Screens.h"
-#include "TextReader.h"
 
 #include <sys/stat.h>
 
 #include <random>
+#include <regex>
 #include <string>
 #include <vector>
 
 namespace {
 
-constexpr std::size_t RandomBytes = 64 * 1024;
-constexpr unsigned RandomSeed = 20261206u;
-constexpr int ManyLines = 100000;
-constexpr std::size_t LongLineBytes = 1024 * 1024;
-// Any save of ten records needs more than this.
-constexpr long TinyFileSize = 16;
-
 std::string randomBytes() {
-    std::mt19937 generator(RandomSeed);
-    std::uniform_int_distribution<int> byte(0, 255);
-    std::string bytes(RandomBytes, '\0');
+    std::mt19937 generator(20261206u);
+    std::string bytes(64 * 1024, '\0');
     for (char& c : bytes) {
-        c = static_cast<char>(byte(generator));
+        c = static_cast<char>(generator() & 0xFF);
     }
     return bytes;
 }
 
-std::string manyLines() {
+std::string hundredThousandLines() {
     std::string bytes;
-    for (int i = 0; i < ManyLines / 2; ++i) {
+    for (int i = 0; i < 50000; ++i) {
         bytes += "Player " + std::to_string(i) + "\n" + std::to_string(i * 7919 % 100000) + "\n";
     }
     return bytes;
 }
 
-std::string oneLongLine() {
-    std::string bytes;
-    const std::string letters = "abcdefghij";
-    while (bytes.size() < LongLineBytes) {
-        bytes += letters;
+std::string oneMebibyteLine() {
+    return std::string(1024 * 1024, 'a') + "\n";
+}
+
+// Ten records: these names with falling scores, or these scores with plain names.
+std::string recordsWith(const std::vector<std::string>& names,
+                        const std::vector<std::string>& scores) {
+    std::vector<ScoreRecord> records;
+    for (int i = 0; i < RecordsKept; ++i) {
+        records.push_back({names.empty() ? "s" + std::to_string(i) : names[i],
+                           scores.empty() ? std::to_string(100 - 10 * i) : scores[i]});
     }
-    bytes.resize(LongLineBytes);
-    return bytes + "\n";
+    return highscoreFileOf(records);
 }
 
 std::string oddBytesInNames() {
@@ -54,50 +50,20 @@ std::string oddBytesInNames() {
     for (int b = 128; b <= 255; ++b) {
         high += static_cast<char>(b);
     }
-    return highscoreFileOf({{high, "100"},
-                            {"tab\there", "90"},
-                            {"\x01\x02\x03 ctrl", "80"},
-                            {"\x1b[31mred\x1b[0m", "70"},
-                            {"cr\rin name", "60"},
-                            {"del\x7f", "50"},
-                            {std::string("nul\0after", 9), "40"},
-                            {"caf\xc3\xa9 utf8", "30"},
-                            {"\xff\xfe", "20"},
-                            {"plain", "10"}});
+    return recordsWith({high, "tab\there", "\x01\x02\x03 ctrl", "\x1b[31mred\x1b[0m", "cr\rin name",
+                        "del\x7f", std::string("nul\0after", 9), "caf\xc3\xa9 utf8", "\xff\xfe",
+                        "plain"},
+                       {});
 }
 
 std::string scoresBeyondInt() {
-    return highscoreFileOf({{"s0", "2147483648"},
-                            {"s1", "-2147483649"},
-                            {"s2", "99999999999999999999"},
-                            {"s3", "-99999999999999999999"},
-                            {"s4", "4294967296"},
-                            {"s5", "2147483647"},
-                            {"s6", "-2147483648"},
-                            {"s7", "+12"},
-                            {"s8", "0042"},
-                            {"s9", "  7"}});
+    return recordsWith({}, {"2147483648", "-2147483649", "99999999999999999999",
+                            "-99999999999999999999", "4294967296", "2147483647", "-2147483648",
+                            "+12", "0042", "  7"});
 }
 
-std::string crlfLines() {
-    std::string bytes;
-    const char* names[] = {"Ann", "Bob", "Cy", "Di", "Ed", "Flo", "Gus", "Hal", "Ivy", "Jay"};
-    int score = 100;
-    for (const char* name : names) {
-        bytes += std::string(name) + "\r\n" + std::to_string(score) + "\r\n";
-        score -= 10;
-    }
-    return bytes;
-}
-
-// A well-formed file whose scores are below 0, so that a game of 0 points
-// earns a place and its end must save.
-std::string negativeScores() {
-    std::vector<ScoreRecord> records;
-    for (int i = 1; i <= RecordsKept; ++i) {
-        records.push_back({"Old " + std::to_string(i), std::to_string(-i)});
-    }
-    return highscoreFileOf(records);
+std::string crLfLineEnds() {
+    return std::regex_replace(negativeScoresFile(), std::regex("\n"), "\r\n");
 }
 
 struct BadFile {
@@ -105,78 +71,54 @@ struct BadFile {
     std::string (*bytes)();
 };
 
-// Names the case in test output instead of dumping its bytes.
 void PrintTo(const BadFile& file, std::ostream* out) {
-    *out << file.name;
+    *out << file.name;  // not its bytes
 }
 
 const BadFile BadFiles[] = {
-    {"RandomBytes", randomBytes},         {"HundredThousandLines", manyLines},
-    {"OneMebibyteLine", oneLongLine},     {"HighBytesAndControlsInNames", oddBytesInNames},
-    {"ScoresBeyondInt", scoresBeyondInt}, {"CrLfLineEnds", crlfLines}};
+    {"RandomBytes", randomBytes},         {"HundredThousandLines", hundredThousandLines},
+    {"OneMebibyteLine", oneMebibyteLine}, {"HighBytesAndControlsInNames", oddBytesInNames},
+    {"ScoresBeyondInt", scoresBeyondInt}, {"CrLfLineEnds", crLfLineEnds}};
 
 bool isTable(const Image& image) {
     return cornersAreBackground(image) && !showsMainMenu(image) && !showsStatusLine(image) &&
            !showsNameEntry(image) && !showsDifficultyMenu(image);
 }
 
+// Each case is run both ways: the table visited from the main menu, and a
+// game finished; then Escape ends the program.
 class BadInput : public GameSession {
 protected:
-    bool reachMainMenu() { return waitForSteadyScreen("the main menu", showsMainMenu); }
-
-    // Main menu, "Highscore", the table, any key, the main menu again.
-    bool visitTable() {
-        click(MenuClickX, MainMenuRows[1].clickY);
-        if (!waitForSteadyScreen("the high-score table", isTable)) {
-            return false;
-        }
-        shownRows = tableRows(lastScreenshot());
-        pressKey("space");
-        return reachMainMenu();
+    // "Highscore", the table, any key, the main menu again, Escape.
+    void visitTableAndQuit(const LaunchSettings& settings = LaunchSettings()) {
+        ASSERT_TRUE(reachMainMenu(settings));
+        choose(MainMenuRows[1]);
+        ASSERT_TRUE(waitForSteadyScreen("the high-score table", isTable));
+        leaveTableAndQuit();
     }
 
     // A game on "Easy" ended with Escape at 0 points, a name when it earns a
-    // place, the table, the main menu again.
-    bool finishAGame() {
-        click(MenuClickX, MainMenuRows[0].clickY);
-        if (!waitForScreen("the difficulty menu", showsDifficultyMenu)) {
-            return false;
-        }
-        click(MenuClickX, DifficultyRows[0].clickY);
-        if (!waitForScreen("the status line", showsStatusLine)) {
-            return false;
-        }
+    // place, the table, the main menu again, Escape.
+    void finishAGameAndQuit(const LaunchSettings& settings = LaunchSettings()) {
+        ASSERT_TRUE(reachMainMenu(settings) && startPlaying(DifficultyRows[0]));
         pressKey("Escape");
-        if (!waitForSteadyScreen("the name entry or the table", [](const Image& image) {
-                return showsNameEntry(image) || isTable(image);
-            })) {
-            return false;
-        }
+        ASSERT_TRUE(waitForSteadyScreen("the name entry or the table", [](const Image& image) {
+            return showsNameEntry(image) || isTable(image);
+        }));
         enteredName = showsNameEntry(lastScreenshot());
         if (enteredName) {
             typeText("Bad");
             pressKey("Return");
-            if (!waitForSteadyScreen("the high-score table", isTable)) {
-                return false;
-            }
+            ASSERT_TRUE(waitForSteadyScreen("the high-score table", isTable));
         }
-        shownRows = tableRows(lastScreenshot());
-        pressKey("space");
-        return waitForScreen("the main menu after the game", [](const Image& image) {
-            return showsMainMenu(image) && bottomLeftText(image) == "Last round's Points: 0";
-        });
+        leaveTableAndQuit();
     }
 
-    void quitWithStatusZero() {
-        pressKey("Escape");
-        ASSERT_TRUE(waitForExit());
-        EXPECT_EQ(exitDescription(), "exit status 0");
-    }
-
-    // The table showed what the file now holds, row for row, when it is
-    // whole; otherwise the file is exactly what it was.
+    // The table showed what the file now holds when it is whole; otherwise
+    // the file is exactly what it was.
     void expectWholeOrUnchanged(const std::string& before) {
         const std::string after = readWorkFile("moon");
+        EXPECT_EQ(workListing(), (std::vector<std::string>{"icon.bmp", "moon"}));
         if (malformation(after) != "") {
             EXPECT_EQ(after, before)
                 << "\"moon\" is neither whole (" << malformation(after) << ") nor as it was";
@@ -190,6 +132,14 @@ protected:
 
     std::vector<std::string> shownRows;
     bool enteredName = false;
+
+private:
+    void leaveTableAndQuit() {
+        shownRows = tableRows(lastScreenshot());
+        pressKey("space");
+        ASSERT_TRUE(waitForScreen("the main menu", showsMainMenu));
+        expectEscapeEndsWithZero();
+    }
 };
 
 class BadFileContent : public BadInput, public testing::WithParamInterface<BadFile> {};
@@ -197,21 +147,16 @@ class BadFileContent : public BadInput, public testing::WithParamInterface<BadFi
 TEST_P(BadFileContent, VisitingTheTableAndQuitting) {
     const std::string before = GetParam().bytes();
     writeWorkFile("moon", before);
-    ASSERT_TRUE(launch() && reachMainMenu());
-    ASSERT_TRUE(visitTable());
-    quitWithStatusZero();
+    ASSERT_NO_FATAL_FAILURE(visitTableAndQuit());
     expectWholeOrUnchanged(before);
-    EXPECT_EQ(workListing(), (std::vector<std::string>{"icon.bmp", "moon"}));
 }
 
 TEST_P(BadFileContent, FinishingAGameAndQuitting) {
     const std::string before = GetParam().bytes();
     writeWorkFile("moon", before);
-    ASSERT_TRUE(launch() && reachMainMenu());
-    ASSERT_TRUE(finishAGame());
-    quitWithStatusZero();
+    ASSERT_NO_FATAL_FAILURE(finishAGameAndQuit());
+    EXPECT_EQ(bottomLeftText(lastScreenshot()), "Last round's Points: 0");
     expectWholeOrUnchanged(before);
-    EXPECT_EQ(workListing(), (std::vector<std::string>{"icon.bmp", "moon"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Moon, BadFileContent, testing::ValuesIn(BadFiles),
@@ -235,74 +180,62 @@ protected:
 };
 
 TEST_F(MoonIsADirectory, VisitingTheTableAndQuitting) {
-    ASSERT_TRUE(launch() && reachMainMenu());
-    ASSERT_TRUE(visitTable());
-    quitWithStatusZero();
+    ASSERT_NO_FATAL_FAILURE(visitTableAndQuit());
     expectDirectoryUntouched();
 }
 
 TEST_F(MoonIsADirectory, FinishingAGameAndQuitting) {
-    ASSERT_TRUE(launch() && reachMainMenu());
-    ASSERT_TRUE(finishAGame());
+    ASSERT_NO_FATAL_FAILURE(finishAGameAndQuit());
     EXPECT_FALSE(enteredName) << "0 points earned a place in an unreadable list";
-    quitWithStatusZero();
     expectDirectoryUntouched();
 }
 
-// A save that cannot complete: the working directory is a full file system.
-class FullFileSystem : public BadInput {
+// A save that cannot complete must leave "moon" as it was.
+class SaveFails : public BadInput {
 protected:
     void SetUp() override {
         BadInput::SetUp();
-        writeWorkFile("moon", negativeScores());
-        if (!fillWorkDirFileSystem()) {
-            GTEST_SKIP() << "mounting a small tmpfs is not permitted here";
-        }
+        writeWorkFile("moon", negativeScoresFile());
     }
-    void expectNothingLost() {
-        EXPECT_EQ(readWorkFile("moon"), negativeScores());
-        EXPECT_EQ(workListing(), (std::vector<std::string>{"filler", "icon.bmp", "moon"}))
-            << "a failed save left something behind";
+    void expectNothingLost(const std::vector<std::string>& listing) {
+        EXPECT_EQ(readWorkFile("moon"), negativeScoresFile());
+        EXPECT_EQ(workListing(), listing) << "a failed save left something behind";
         EXPECT_EQ(shownRows.front(), "Old 1 -1") << "the table shows the file as it was";
     }
 };
 
-TEST_F(FullFileSystem, VisitingTheTableAndQuitting) {
-    ASSERT_TRUE(launch() && reachMainMenu());
-    ASSERT_TRUE(visitTable());
-    quitWithStatusZero();
-    expectNothingLost();
-}
-
-TEST_F(FullFileSystem, FinishingAGameWithANewEntryAndQuitting) {
-    ASSERT_TRUE(launch() && reachMainMenu());
-    ASSERT_TRUE(finishAGame());
-    EXPECT_TRUE(enteredName) << "0 points beat the scores below 0";
-    quitWithStatusZero();
-    expectNothingLost();
-}
-
-// A save that cannot complete: writing more than a few bytes fails with
-// EFBIG, as under a small "ulimit -f" in a shell that ignores SIGXFSZ (with
-// the signal's default action the kernel ends the writer instead).
-class FileSizeLimit : public BadInput {
+// The working directory is a full file system.
+class FullFileSystem : public SaveFails {
 protected:
     void SetUp() override {
-        BadInput::SetUp();
-        writeWorkFile("moon", negativeScores());
+        SaveFails::SetUp();
+        if (!fillWorkDirFileSystem()) {
+            GTEST_SKIP() << "mounting a small tmpfs is not permitted here";
+        }
     }
 };
 
+TEST_F(FullFileSystem, VisitingTheTableAndQuitting) {
+    ASSERT_NO_FATAL_FAILURE(visitTableAndQuit());
+    expectNothingLost({"filler", "icon.bmp", "moon"});
+}
+
+TEST_F(FullFileSystem, FinishingAGameWithANewEntryAndQuitting) {
+    ASSERT_NO_FATAL_FAILURE(finishAGameAndQuit());
+    EXPECT_TRUE(enteredName) << "0 points beat the scores below 0";
+    expectNothingLost({"filler", "icon.bmp", "moon"});
+}
+
+// Writing more than a few bytes fails with EFBIG (or, were SIGXFSZ not
+// ignored by the game, the kernel would end it).
+class FileSizeLimit : public SaveFails {};
+
 TEST_F(FileSizeLimit, FinishingAGameWithANewEntryAndQuitting) {
     LaunchSettings settings;
-    settings.fileSizeLimit = TinyFileSize;
-    ASSERT_TRUE(launch(settings) && reachMainMenu());
-    ASSERT_TRUE(finishAGame());
+    settings.fileSizeLimit = 16;  // any save of ten records needs more
+    ASSERT_NO_FATAL_FAILURE(finishAGameAndQuit(settings));
     EXPECT_TRUE(enteredName);
-    quitWithStatusZero();
-    EXPECT_EQ(readWorkFile("moon"), negativeScores());
-    EXPECT_EQ(workListing(), (std::vector<std::string>{"icon.bmp", "moon"}))
-        << "a failed save left something behind";
+    expectNothingLost({"icon.bmp", "moon"});
 }
 
 }  // namespace

@@ -14,11 +14,8 @@ extern char** environ;
 
 namespace {
 
-constexpr long PollPauseNanoseconds = 10 * 1000 * 1000;
-
 std::vector<char*> pointersTo(std::vector<std::string>& strings) {
     std::vector<char*> pointers;
-    pointers.reserve(strings.size() + 1);
     for (std::string& s : strings) {
         pointers.push_back(s.data());
     }
@@ -26,37 +23,30 @@ std::vector<char*> pointersTo(std::vector<std::string>& strings) {
     return pointers;
 }
 
-void redirect(int target, const std::string& file) {
-    const char* path = file.empty() ? "/dev/null" : file.c_str();
-    const int flags = target == STDIN_FILENO ? O_RDONLY : O_WRONLY | O_CREAT | O_TRUNC;
-    const int fd = open(path, flags, 0644);
+void redirect(int target, const std::string& file, int flags) {
+    const int fd = open(file.empty() ? "/dev/null" : file.c_str(), flags, 0644);
     if (fd >= 0) {
         dup2(fd, target);
         close(fd);
     }
 }
 
-// Runs in the child between fork and exec: only async-signal-safe calls.
+// Runs between fork and exec: only async-signal-safe calls.
 [[noreturn]] void becomeChild(const ChildOptions& options, char** argv, char** envp) {
-    // A suite that crashes or is killed by its timeout takes its servers and
-    // games with it.
+    // A suite that crashes or times out takes its servers and games with it.
     prctl(PR_SET_PDEATHSIG, SIGTERM);
     if (!options.workDir.empty() && chdir(options.workDir.c_str()) != 0) {
         _exit(126);
     }
-    redirect(STDIN_FILENO, "");
-    redirect(STDOUT_FILENO, options.outputFile);
-    redirect(STDERR_FILENO, options.errorFile);
-    if (options.keptDescriptor >= 0) {
-        fcntl(options.keptDescriptor, F_SETFD, 0);
-    }
+    redirect(STDIN_FILENO, "", O_RDONLY);
+    redirect(STDOUT_FILENO, options.outputFile, O_WRONLY | O_CREAT | O_TRUNC);
+    redirect(STDERR_FILENO, options.errorFile, O_WRONLY | O_CREAT | O_TRUNC);
     if (options.fileSizeLimit >= 0) {
         const rlimit limit{static_cast<rlim_t>(options.fileSizeLimit),
                            static_cast<rlim_t>(options.fileSizeLimit)};
         setrlimit(RLIMIT_FSIZE, &limit);
     }
-    // The game meets the file-size limit with the signal's default action, as
-    // a player's shell would start it; it must not be killed by it.
+    // As a player's shell starts it: the game itself must cope with these.
     signal(SIGXFSZ, SIG_DFL);
     signal(SIGPIPE, SIG_DFL);
     execvpe(argv[0], argv, envp);
@@ -64,12 +54,6 @@ void redirect(int target, const std::string& file) {
 }
 
 }  // namespace
-
-ChildProcess::~ChildProcess() {
-    if (started() && !hasEnded()) {
-        stop(SIGKILL, 10.0);
-    }
-}
 
 bool ChildProcess::start(const ChildOptions& options) {
     std::vector<std::string> argv = options.argv;
@@ -85,10 +69,7 @@ bool ChildProcess::start(const ChildOptions& options) {
 }
 
 bool ChildProcess::hasEnded() {
-    if (ended || pid <= 0) {
-        return ended;
-    }
-    if (waitpid(pid, &status, WNOHANG) == pid) {
+    if (!ended && pid > 0 && waitpid(pid, &status, WNOHANG) == pid) {
         ended = true;
     }
     return ended;
@@ -106,7 +87,7 @@ bool ChildProcess::waitForEnd(double seconds) {
 }
 
 void ChildProcess::stop(int signal, double graceSeconds) {
-    if (!started() || hasEnded()) {
+    if (pid <= 0 || hasEnded()) {
         return;
     }
     kill(pid, signal);
@@ -128,36 +109,19 @@ std::string describeStatus(int rawStatus) {
 }
 
 std::vector<std::string> environmentWith(const std::vector<std::string>& overrides,
-                                         const std::vector<std::string>& removals) {
+                                         std::vector<std::string> removals) {
     auto nameOf = [](const std::string& entry) { return entry.substr(0, entry.find('=')); };
-    auto isReplaced = [&](const std::string& name) {
-        for (const std::string& entry : overrides) {
-            if (nameOf(entry) == name) {
-                return true;
-            }
-        }
-        return std::find(removals.begin(), removals.end(), name) != removals.end();
-    };
+    for (const std::string& entry : overrides) {
+        removals.push_back(nameOf(entry));
+    }
     std::vector<std::string> result;
     for (char** entry = environ; *entry != nullptr; ++entry) {
-        if (!isReplaced(nameOf(*entry))) {
+        if (std::find(removals.begin(), removals.end(), nameOf(*entry)) == removals.end()) {
             result.emplace_back(*entry);
         }
     }
     result.insert(result.end(), overrides.begin(), overrides.end());
     return result;
-}
-
-bool runToEnd(const std::vector<std::string>& argv, const std::vector<std::string>& environment,
-              double seconds) {
-    ChildProcess child;
-    ChildOptions options;
-    options.argv = argv;
-    options.environment = environment;
-    if (!child.start(options) || !child.waitForEnd(seconds)) {
-        return false;
-    }
-    return WIFEXITED(child.rawStatus()) && WEXITSTATUS(child.rawStatus()) == 0;
 }
 
 double nowSeconds() {
@@ -167,6 +131,6 @@ double nowSeconds() {
 }
 
 void pollPause() {
-    const timespec pause{0, PollPauseNanoseconds};
+    const timespec pause{0, 10 * 1000 * 1000};
     nanosleep(&pause, nullptr);
 }

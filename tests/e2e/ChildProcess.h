@@ -2,26 +2,26 @@
 
 #include <sys/types.h>
 
+#include <csignal>
 #include <string>
 #include <vector>
 
 // How to start a child: what runs, where, and with which limits.
 struct ChildOptions {
-    std::vector<std::string> argv;         // argv[0] is the program's path (searched in PATH)
+    std::vector<std::string> argv;         // argv[0] is searched in PATH
     std::vector<std::string> environment;  // the whole environment, NAME=value
     std::string workDir;                   // empty: the suite's own working directory
     std::string outputFile;                // standard output; empty: /dev/null
     std::string errorFile;                 // standard error; empty: /dev/null
-    int keptDescriptor = -1;               // a descriptor the child inherits; -1 for none
     long fileSizeLimit = -1;               // RLIMIT_FSIZE in bytes; -1 leaves it as it is
 };
 
-// One child process of the suite. It dies with the suite, and the object
-// ends and reaps a child still running when it goes.
+// One child process of the suite; it dies with the suite, and the object
+// kills and reaps a child still running when it goes.
 class ChildProcess {
 public:
     ChildProcess() = default;
-    ~ChildProcess();  // SIGKILL and reap when still running
+    ~ChildProcess() { stop(SIGKILL, 10.0); }
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
 
@@ -29,8 +29,7 @@ public:
     bool hasEnded();                             // reaps it when it ended
     bool waitForEnd(double seconds);             // true when it ended within the time
     void stop(int signal, double graceSeconds);  // signal, then SIGKILL after the grace time
-    bool started() const { return pid > 0; }
-    int rawStatus() const { return status; }  // as waitpid gives it; valid once ended
+    int rawStatus() const { return status; }     // as waitpid gives it; valid once ended
 
 private:
     pid_t pid = -1;
@@ -41,17 +40,9 @@ private:
 // "exit status 3" or "killed by signal 25 (File size limit exceeded)".
 std::string describeStatus(int rawStatus);
 
-// The suite's own environment with NAME=value overrides, and without the
-// names in removals.
+// The suite's environment with NAME=value overrides and without the names in removals.
 std::vector<std::string> environmentWith(const std::vector<std::string>& overrides,
-                                         const std::vector<std::string>& removals = {});
+                                         std::vector<std::string> removals = {});
 
-// Runs a short command to its end: true when it exited with status 0 within
-// the time. Its output goes to /dev/null.
-bool runToEnd(const std::vector<std::string>& argv, const std::vector<std::string>& environment,
-              double seconds);
-
-// Monotonic seconds, for deadlines.
-double nowSeconds();
-// Pauses between two polls of a condition; never used to wait for an event.
-void pollPause();
+double nowSeconds();  // monotonic, for deadlines
+void pollPause();     // between two polls of a condition; never a wait for an event

@@ -1,13 +1,10 @@
 #include "GameSession.h"
 
+#include <fcntl.h>
 #include <sys/mount.h>
-#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
-#include <csignal>
-#include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -18,43 +15,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char* GameBinary = QUENDLE_BINARY;
-constexpr const char* IconFile = QUENDLE_ICON;
-constexpr const char* FailureDir = E2E_FAILURE_DIR;
-constexpr const char* Caption = "Quendle";
+constexpr double ExitSeconds = 40.0;
 constexpr double XdotoolSeconds = 20.0;
-constexpr const char* FullFileSystemSize = "size=256k";
-constexpr std::size_t FillChunk = 4096;
 constexpr const char* SanitizerReports[] = {"Sanitizer", "runtime error:"};
-// Names that would point the game at another display or video driver than
-// the test's own server.
-const std::vector<std::string> ForeignDisplaySettings = {"WAYLAND_DISPLAY", "SDL_VIDEODRIVER"};
 
 std::string readWholeFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-std::string testName() {
-    const testing::TestInfo* info = testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = std::string(info->test_suite_name()) + "." + info->name();
-    std::replace(name.begin(), name.end(), '/', '_');
-    return name;
-}
-
-// Fills the file system holding dir until a write fails for want of space.
-void fillUp(const std::string& dir) {
-    FILE* filler = std::fopen((dir + "/filler").c_str(), "wb");
-    if (filler == nullptr) {
-        return;
-    }
-    std::setvbuf(filler, nullptr, _IONBF, 0);
-    const std::string chunk(FillChunk, 'f');
-    while (std::fwrite(chunk.data(), 1, chunk.size(), filler) == chunk.size()) {
-    }
-    while (std::fputc('f', filler) != EOF) {
-    }
-    std::fclose(filler);
 }
 
 }  // namespace
@@ -66,8 +33,8 @@ void GameSession::SetUp() {
     workDir = root + "/work";
     fs::create_directory(workDir);
     std::error_code error;
-    fs::copy_file(IconFile, workPath("icon.bmp"), error);
-    ASSERT_FALSE(error) << "cannot copy " << IconFile << ": " << error.message();
+    fs::copy_file(QUENDLE_ICON, workPath("icon.bmp"), error);
+    ASSERT_FALSE(error) << "cannot copy " << QUENDLE_ICON << ": " << error.message();
 }
 
 void GameSession::TearDown() {
@@ -79,8 +46,7 @@ void GameSession::TearDown() {
                                                           << errors;
     }
     if (HasFailure() && !lastShot.empty()) {
-        const std::string path = saveScreenshot("");
-        std::printf("Last screenshot of the failed test: %s\n", path.c_str());
+        std::printf("Last screenshot of the failed test: %s\n", saveScreenshot().c_str());
     }
     server.reset();
     if (!mountPoint.empty()) {
@@ -95,8 +61,7 @@ std::string GameSession::workPath(const std::string& name) const {
 }
 
 void GameSession::writeWorkFile(const std::string& name, const std::string& bytes) const {
-    std::ofstream out(workPath(name), std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(workPath(name), std::ios::binary) << bytes;
 }
 
 std::string GameSession::readWorkFile(const std::string& name) const {
@@ -117,50 +82,47 @@ bool GameSession::fillWorkDirFileSystem() {
     for (const std::string& name : workListing()) {
         files[name] = readWorkFile(name);
     }
-    if (mount("tmpfs", workDir.c_str(), "tmpfs", 0, FullFileSystemSize) != 0) {
+    if (mount("tmpfs", workDir.c_str(), "tmpfs", 0, "size=256k") != 0) {
         return false;
     }
     mountPoint = workDir;
     for (const auto& [name, bytes] : files) {
         writeWorkFile(name, bytes);
     }
-    fillUp(workDir);
-    return true;
-}
-
-bool GameSession::startServer() {
-    server = std::make_unique<VirtualDisplay>();
-    if (!server->start(StartSeconds)) {
-        ADD_FAILURE() << "no X server: " << server->error();
-        return false;
+    // Smaller and smaller writes until not one byte more fits.
+    const int filler = open(workPath("filler").c_str(), O_WRONLY | O_CREAT, 0644);
+    const std::string chunk(4096, 'f');
+    for (std::size_t size = chunk.size(); size > 0;) {
+        size = write(filler, chunk.data(), size) < 0 ? size / 2 : size;
     }
+    close(filler);
     return true;
 }
 
 bool GameSession::launch(const LaunchSettings& settings) {
-    if (settings.withDisplay && !server && !startServer()) {
-        return false;
-    }
     std::vector<std::string> environment = settings.environment;
     if (settings.withDisplay) {
+        server = std::make_unique<VirtualDisplay>();
+        if (!server->start(StartSeconds)) {
+            ADD_FAILURE() << "no X server within the time";
+            return false;
+        }
         environment.push_back("DISPLAY=" + server->name());
     }
     ChildOptions options;
-    options.argv = {GameBinary};
-    options.environment = environmentWith(environment, ForeignDisplaySettings);
+    options.argv = {QUENDLE_BINARY};
+    // Nothing may point the game at another display or video driver.
+    options.environment = environmentWith(environment, {"WAYLAND_DISPLAY", "SDL_VIDEODRIVER"});
     options.workDir = workDir;
     options.outputFile = root + "/stdout.txt";
     options.errorFile = root + "/stderr.txt";
     options.fileSizeLimit = settings.fileSizeLimit;
     if (!game.start(options)) {
-        ADD_FAILURE() << "cannot start " << GameBinary;
+        ADD_FAILURE() << "cannot start " << QUENDLE_BINARY;
         return false;
     }
-    if (!settings.withDisplay) {
-        return true;
-    }
     const double deadline = nowSeconds() + StartSeconds;
-    while ((window = server->findTopLevel(Caption)) == 0) {
+    while (settings.withDisplay && (window = server->findTopLevel("Quendle")) == 0) {
         if (game.hasEnded() || nowSeconds() > deadline) {
             ADD_FAILURE() << failureReport("the game's window");
             return false;
@@ -170,20 +132,33 @@ bool GameSession::launch(const LaunchSettings& settings) {
     return true;
 }
 
-bool GameSession::waitForExit(double seconds) {
-    if (!game.waitForEnd(seconds)) {
+bool GameSession::reachMainMenu(const LaunchSettings& settings) {
+    return launch(settings) && waitForSteadyScreen("the main menu", showsMainMenu);
+}
+
+bool GameSession::startPlaying(const MenuRow& difficulty) {
+    choose(MainMenuRows[0]);
+    if (!waitForScreen("the difficulty menu", showsDifficultyMenu)) {
+        return false;
+    }
+    choose(difficulty);
+    return waitForScreen("the status line of a new game", [](const Image& image) {
+        return statusNumbers(image) == std::vector<int>{0, 5, 0};
+    });
+}
+
+bool GameSession::waitForExit() {
+    if (!game.waitForEnd(ExitSeconds)) {
         ADD_FAILURE() << failureReport("the game to end");
         return false;
     }
     return true;
 }
 
-int GameSession::exitStatus() const {
-    return game.rawStatus();
-}
-
-std::string GameSession::exitDescription() const {
-    return describeStatus(game.rawStatus());
+void GameSession::expectEscapeEndsWithZero() {
+    pressKey("Escape");
+    ASSERT_TRUE(waitForExit());
+    EXPECT_EQ(exitDescription(), "exit status 0");
 }
 
 std::string GameSession::gameOutput() const {
@@ -199,53 +174,62 @@ Image GameSession::screenshot() {
     return lastShot;
 }
 
-bool GameSession::waitForScreen(const std::string& what,
-                                const std::function<bool(const Image&)>& shows, double seconds) {
+bool GameSession::pollFor(double seconds, const Shows& shows) {
     const double deadline = nowSeconds() + seconds;
-    for (;;) {
-        if (shows(screenshot())) {
-            return true;
-        }
+    while (!shows(screenshot())) {
         if (game.hasEnded() || nowSeconds() > deadline) {
-            ADD_FAILURE() << failureReport(what);
             return false;
         }
         pollPause();
     }
+    return true;
 }
 
-bool GameSession::waitForSteadyScreen(const std::string& what,
-                                      const std::function<bool(const Image&)>& shows,
-                                      double seconds) {
-    Image previous;
-    return waitForScreen(
-        what,
-        [&](const Image& image) {
-            const bool steady = !image.empty() && image == previous;
-            previous = image;
-            return steady && shows(image);
-        },
-        seconds);
-}
-
-std::string GameSession::saveScreenshot(const std::string& suffix) {
-    std::error_code error;
-    fs::create_directories(FailureDir, error);
-    const std::string path = std::string(FailureDir) + "/" + testName() + suffix + ".ppm";
-    if (!lastShot.writePpm(path)) {
-        return "(could not write " + path + ")";
+bool GameSession::waitForScreen(const std::string& what, const Shows& shows) {
+    if (!pollFor(ScreenSeconds, shows)) {
+        ADD_FAILURE() << failureReport(what);
+        return false;
     }
-    return path;
+    return true;
+}
+
+bool GameSession::waitForSteadyScreen(const std::string& what, const Shows& shows) {
+    Image previous;
+    return waitForScreen(what, [&](const Image& image) {
+        const bool steady = !image.empty() && image == previous;
+        previous = image;
+        return steady && shows(image);
+    });
+}
+
+std::string GameSession::saveScreenshot() {
+    const testing::TestInfo* info = testing::UnitTest::GetInstance()->current_test_info();
+    std::string name = std::string(info->test_suite_name()) + "." + info->name();
+    std::replace(name.begin(), name.end(), '/', '_');
+    std::error_code error;
+    fs::create_directories(E2E_FAILURE_DIR, error);
+    const std::string path = std::string(E2E_FAILURE_DIR) + "/" + name + ".ppm";
+    std::ofstream out(path, std::ios::binary);
+    out << "P6\n" << lastShot.width() << " " << lastShot.height() << "\n255\n";
+    for (int y = 0; y < lastShot.height(); ++y) {
+        for (int x = 0; x < lastShot.width(); ++x) {
+            const Rgb pixel = lastShot.at(x, y);
+            out << static_cast<char>(pixel.r) << static_cast<char>(pixel.g)
+                << static_cast<char>(pixel.b);
+        }
+    }
+    out.close();
+    return out ? path : "(could not write " + path + ")";
 }
 
 std::string GameSession::failureReport(const std::string& what) {
     std::ostringstream report;
     report << "timed out waiting for " << what;
     if (game.hasEnded()) {
-        report << "; the game ended: " << describeStatus(game.rawStatus());
+        report << "; the game ended: " << exitDescription();
     }
     if (!lastShot.empty()) {
-        report << "; last screenshot: " << saveScreenshot("");
+        report << "; last screenshot: " << saveScreenshot();
     }
     const std::string errors = gameErrors();
     if (!errors.empty()) {
@@ -256,16 +240,18 @@ std::string GameSession::failureReport(const std::string& what) {
 }
 
 void GameSession::runXdotool(const std::vector<std::string>& arguments) {
-    std::vector<std::string> argv = {"xdotool"};
-    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    ChildProcess xdotool;
+    ChildOptions options;
+    options.argv = {"xdotool"};
+    options.argv.insert(options.argv.end(), arguments.begin(), arguments.end());
+    options.environment = environmentWith({"DISPLAY=" + server->name()});
     const bool done =
-        runToEnd(argv, environmentWith({"DISPLAY=" + server->name()}), XdotoolSeconds);
+        xdotool.start(options) && xdotool.waitForEnd(XdotoolSeconds) && xdotool.rawStatus() == 0;
     EXPECT_TRUE(done) << "xdotool " << arguments.front() << " failed";
 }
 
 void GameSession::click(int x, int y, int button) {
-    runXdotool({"mousemove", "--window", std::to_string(window), std::to_string(x),
-                std::to_string(y), "click", std::to_string(button)});
+    clickTimes(x, y, button, 1);
 }
 
 void GameSession::clickTimes(int x, int y, int button, int times) {

@@ -2,33 +2,7 @@
 
 #include <algorithm>
 #include <climits>
-#include <cstdlib>
-
-namespace {
-
-constexpr int LinesPerRecord = 2;
-
-bool isDecimalInt(const std::string& line) {
-    const std::size_t digits = line.size() > 0 && line[0] == '-' ? 1 : 0;
-    if (line.size() == digits || line.size() - digits > 10) {
-        return false;
-    }
-    for (std::size_t i = digits; i < line.size(); ++i) {
-        if (line[i] < '0' || line[i] > '9') {
-            return false;
-        }
-    }
-    if (line[digits] == '0' && line.size() - digits > 1) {
-        return false;
-    }
-    if (line == "-0") {
-        return false;
-    }
-    const long long value = std::strtoll(line.c_str(), nullptr, 10);
-    return value >= INT_MIN && value <= INT_MAX;
-}
-
-}  // namespace
+#include <regex>
 
 std::string highscoreFileOf(const std::vector<ScoreRecord>& records) {
     std::string bytes;
@@ -38,43 +12,43 @@ std::string highscoreFileOf(const std::vector<ScoreRecord>& records) {
     return bytes;
 }
 
+std::string negativeScoresFile() {
+    std::vector<ScoreRecord> records;
+    for (int i = 1; i <= RecordsKept; ++i) {
+        records.push_back({"Old " + std::to_string(i), std::to_string(-i)});
+    }
+    return highscoreFileOf(records);
+}
+
 std::vector<ScoreRecord> recordsOf(const std::string& bytes) {
     std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < bytes.size()) {
-        std::size_t end = bytes.find('\n', start);
-        if (end == std::string::npos) {
-            end = bytes.size();
-        }
+    for (std::size_t start = 0; start < bytes.size();) {
+        const std::size_t end = std::min(bytes.find('\n', start), bytes.size());
         lines.push_back(bytes.substr(start, end - start));
         start = end + 1;
     }
+    lines.resize(lines.size() + lines.size() % 2);
     std::vector<ScoreRecord> records;
-    for (std::size_t i = 0; i < lines.size(); i += LinesPerRecord) {
-        records.push_back({lines[i], i + 1 < lines.size() ? lines[i + 1] : ""});
+    for (std::size_t i = 0; i < lines.size(); i += 2) {
+        records.push_back({lines[i], lines[i + 1]});
     }
     return records;
 }
 
 std::string malformation(const std::string& bytes) {
-    if (!bytes.empty() && bytes.back() != '\n') {
-        return "the last line has no newline";
-    }
     const auto lines = std::count(bytes.begin(), bytes.end(), '\n');
-    if (lines != RecordsKept * LinesPerRecord) {
-        return std::to_string(lines) + " lines instead of 20";
+    if (lines != RecordsKept * 2 || bytes.back() != '\n') {
+        return std::to_string(lines) + " newlines, or a last line without one";
     }
     long long previous = LLONG_MAX;
-    int index = 0;
     for (const ScoreRecord& record : recordsOf(bytes)) {
-        ++index;
-        if (!isDecimalInt(record.score)) {
-            return "record " + std::to_string(index) + " has the score line \"" + record.score +
-                   "\"";
+        const bool plain = std::regex_match(record.score, std::regex("-?(0|[1-9][0-9]{0,9})"));
+        const long long score = plain ? std::stoll(record.score) : LLONG_MIN;
+        if (!plain || record.score == "-0" || score < INT_MIN || score > INT_MAX) {
+            return "the score line \"" + record.score + "\"";
         }
-        const long long score = std::strtoll(record.score.c_str(), nullptr, 10);
         if (score > previous) {
-            return "record " + std::to_string(index) + " scores above the one before it";
+            return "the score " + record.score + " above the one before it";
         }
         previous = score;
     }
@@ -84,12 +58,8 @@ std::string malformation(const std::string& bytes) {
 std::string visibleRow(const ScoreRecord& record) {
     const std::string row = record.name + " " + record.score;
     std::string visible;
-    for (char c : row) {
-        if (c == '\0') {
-            break;
-        }
-        const unsigned char byte = static_cast<unsigned char>(c);
-        if (byte >= 32 && byte <= 126) {
+    for (char c : row.substr(0, row.find('\0'))) {
+        if (c >= 32 && c <= 126) {
             visible += c;
         }
     }

@@ -1,41 +1,32 @@
 // Starting and ending the program: what the player sees first, and the ways
 // out of the main menu.
 #include "GameSession.h"
-#include "Screens.h"
-#include "TextReader.h"
 
 #include <SDL.h>
 
 namespace {
 
-constexpr Uint8 Opaque = 0xFF;
+constexpr unsigned long Opaque = 0xFF;
 
-struct IconPixel {
-    bool magenta;
-    unsigned long rgb;  // 0xRRGGBB
-};
-
-// The pixels of the icon file as SDL reads them, row by row from the top.
-std::vector<IconPixel> iconFilePixels(int& width, int& height) {
-    std::vector<IconPixel> pixels;
+// The icon file as SDL reads it: width, height, then 0xRRGGBB row by row from the top.
+std::vector<unsigned long> iconFilePixels() {
     SDL_Surface* icon = SDL_LoadBMP(QUENDLE_ICON);
     if (icon == nullptr) {
-        return pixels;
+        return {};
     }
-    width = icon->w;
-    height = icon->h;
+    std::vector<unsigned long> pixels = {static_cast<unsigned long>(icon->w),
+                                         static_cast<unsigned long>(icon->h)};
     const int bytes = icon->format->BytesPerPixel;
     for (int y = 0; y < icon->h; ++y) {
         for (int x = 0; x < icon->w; ++x) {
-            const Uint8* at = static_cast<const Uint8*>(icon->pixels) + y * icon->pitch + x * bytes;
             Uint32 value = 0;
-            SDL_memcpy(&value, at, bytes);
+            SDL_memcpy(&value, static_cast<Uint8*>(icon->pixels) + y * icon->pitch + x * bytes,
+                       bytes);
             Uint8 r = 0;
             Uint8 g = 0;
             Uint8 b = 0;
             SDL_GetRGB(value, icon->format, &r, &g, &b);
-            pixels.push_back({r == 255 && g == 0 && b == 255,
-                              (static_cast<unsigned long>(r) << 16) | (g << 8) | b});
+            pixels.push_back((static_cast<unsigned long>(r) << 16) | (g << 8) | b);
         }
     }
     SDL_FreeSurface(icon);
@@ -54,48 +45,42 @@ TEST_F(Start, WindowHasCaptionSizeAndBackgroundAndTheFourMenuItems) {
     EXPECT_EQ(height, 600);
 
     ASSERT_TRUE(waitForSteadyScreen("the main menu", showsMainMenu));
-    const Image menu = lastScreenshot();
-    EXPECT_TRUE(nearColor(menu.at(300, 100), Background, BackgroundTolerance));
-    EXPECT_TRUE(nearColor(menu.at(100, 500), Background, BackgroundTolerance));
-    // Nothing but the items before the first game: no last round's points.
-    EXPECT_EQ(bottomLeftText(menu), "");
+    EXPECT_TRUE(isBackground(lastScreenshot().at(300, 100)));
+    EXPECT_TRUE(isBackground(lastScreenshot().at(100, 500)));
+    EXPECT_EQ(bottomLeftText(lastScreenshot()), "") << "no last round's points before a game";
 }
 
 TEST_F(Start, WindowIconIsTheIconFileWithItsMagentaTransparent) {
-    int width = 0;
-    int height = 0;
-    const std::vector<IconPixel> file = iconFilePixels(width, height);
+    const std::vector<unsigned long> file = iconFilePixels();
     ASSERT_FALSE(file.empty()) << "cannot read " << QUENDLE_ICON;
     ASSERT_TRUE(launch());
 
     const std::vector<unsigned long> icon = display().iconProperty(gameWindow());
-    ASSERT_EQ(icon.size(), 2 + file.size()) << "_NET_WM_ICON: width, height, ARGB pixels";
-    EXPECT_EQ(icon[0], static_cast<unsigned long>(width));
-    EXPECT_EQ(icon[1], static_cast<unsigned long>(height));
+    ASSERT_EQ(icon.size(), file.size()) << "_NET_WM_ICON: width, height, ARGB pixels";
+    EXPECT_EQ(icon[0], file[0]);
+    EXPECT_EQ(icon[1], file[1]);
     int transparent = 0;
-    for (std::size_t i = 0; i < file.size(); ++i) {
-        const unsigned long argb = icon[2 + i] & 0xFFFFFFFFul;
-        const unsigned long alpha = argb >> 24;
-        if (file[i].magenta) {
+    for (std::size_t i = 2; i < file.size(); ++i) {
+        const unsigned long alpha = (icon[i] >> 24) & 0xFF;
+        if (file[i] == 0xFF00FF) {
             ++transparent;
             EXPECT_EQ(alpha, 0u) << "magenta pixel " << i << " is not transparent";
         } else {
             EXPECT_EQ(alpha, Opaque) << "pixel " << i;
-            EXPECT_EQ(argb & 0xFFFFFFul, file[i].rgb) << "pixel " << i;
+            EXPECT_EQ(icon[i] & 0xFFFFFF, file[i]) << "pixel " << i;
         }
     }
     EXPECT_GT(transparent, 0) << "the icon file has no magenta to test with";
 }
 
-TEST_F(Start, WithoutAnIconFileTheGameStartsWithoutAnIcon) {
+TEST_F(Start, WithoutAnIconFileTheGameStartsWithoutAnIconAndQuitEndsIt) {
     std::remove(workPath("icon.bmp").c_str());
-    ASSERT_TRUE(launch());
-    EXPECT_TRUE(display().iconProperty(gameWindow()).size() <= 2)
-        << "an icon appeared from nowhere";
-    ASSERT_TRUE(waitForSteadyScreen("the main menu", showsMainMenu));
-    pressKey("Escape");
+    ASSERT_TRUE(reachMainMenu());
+    EXPECT_LE(display().iconProperty(gameWindow()).size(), 2u) << "an icon from nowhere";
+    choose(MainMenuRows[3]);
     ASSERT_TRUE(waitForExit());
     EXPECT_EQ(exitDescription(), "exit status 0");
+    EXPECT_TRUE(workListing().empty()) << "nothing written";
 }
 
 TEST_F(Start, VideoDriverThatCannotStartIsReportedWithStatusOne) {
@@ -111,20 +96,8 @@ TEST_F(Start, VideoDriverThatCannotStartIsReportedWithStatusOne) {
 }
 
 TEST_F(Start, EscapeInTheMainMenuEndsTheGameWithStatusZero) {
-    ASSERT_TRUE(launch());
-    ASSERT_TRUE(waitForSteadyScreen("the main menu", showsMainMenu));
-    pressKey("Escape");
-    ASSERT_TRUE(waitForExit());
-    EXPECT_EQ(exitDescription(), "exit status 0");
-    EXPECT_EQ(workListing(), std::vector<std::string>{"icon.bmp"}) << "nothing written";
-}
-
-TEST_F(Start, QuitInTheMainMenuEndsTheGameWithStatusZero) {
-    ASSERT_TRUE(launch());
-    ASSERT_TRUE(waitForSteadyScreen("the main menu", showsMainMenu));
-    click(MenuClickX, MainMenuRows[3].clickY);
-    ASSERT_TRUE(waitForExit());
-    EXPECT_EQ(exitDescription(), "exit status 0");
+    ASSERT_TRUE(reachMainMenu());
+    expectEscapeEndsWithZero();
     EXPECT_EQ(workListing(), std::vector<std::string>{"icon.bmp"}) << "nothing written";
 }
 

@@ -5,51 +5,28 @@
 #include <X11/Xatom.h>
 #include <X11/Xutil.h>
 
-#include <cerrno>
 #include <climits>
-#include <csignal>
-#include <fcntl.h>
 #include <poll.h>
 #include <unistd.h>
 
 namespace {
 
-constexpr const char* ServerProgram = "Xvfb";
-constexpr const char* ScreenGeometry = "800x800x24";
-
-// Requests on a window that went away (the game just quit) must fail the
-// request, not end the suite as Xlib's default handler would.
+// Requests on a window that just went away must fail, not end the suite as
+// Xlib's default handler would.
 int ignoreXError(Display*, XErrorEvent*) {
     return 0;
 }
 
-// Reads the display number that Xvfb writes, one line, once it accepts
-// connections.
-bool readDisplayNumber(int fd, double seconds, std::string& number) {
-    const double deadline = nowSeconds() + seconds;
-    for (;;) {
-        const double left = deadline - nowSeconds();
-        if (left <= 0) {
-            return false;
-        }
-        pollfd wait{fd, POLLIN, 0};
-        const int ready = poll(&wait, 1, static_cast<int>(left * 1000) + 1);
-        if (ready < 0 && errno == EINTR) {
-            continue;
-        }
-        if (ready <= 0) {
-            return false;
-        }
-        char c = 0;
-        const ssize_t n = read(fd, &c, 1);
-        if (n <= 0) {
-            return false;
-        }
-        if (c == '\n') {
-            return !number.empty();
-        }
+// Xvfb writes its display number, one line, once it accepts connections.
+std::string readDisplayNumber(int fd, double seconds) {
+    std::string number;
+    char c = 0;
+    pollfd wait{fd, POLLIN, 0};
+    while (poll(&wait, 1, static_cast<int>(seconds * 1000)) > 0 && read(fd, &c, 1) == 1 &&
+           c != '\n') {
         number += c;
     }
+    return c == '\n' ? number : "";
 }
 
 }  // namespace
@@ -64,32 +41,21 @@ VirtualDisplay::~VirtualDisplay() {
 bool VirtualDisplay::start(double seconds) {
     XSetErrorHandler(ignoreXError);
     int fds[2];
-    if (pipe2(fds, O_CLOEXEC) != 0) {
-        failure = "no pipe for Xvfb";
+    // Not closed on exec: Xvfb writes to it, and it is closed before the game starts.
+    if (pipe(fds) != 0) {
         return false;
     }
     ChildOptions options;
-    options.argv = {ServerProgram, "-displayfd", std::to_string(fds[1]),
-                    "-screen",     "0",          ScreenGeometry,
-                    "-nolisten",   "tcp"};
+    options.argv = {"Xvfb",      "-displayfd", std::to_string(fds[1]), "-screen", "0", "800x800x24",
+                    "-nolisten", "tcp"};
     options.environment = environmentWith({});
-    options.keptDescriptor = fds[1];
     const bool forked = server.start(options);
     close(fds[1]);
-    std::string number;
-    const bool ready = forked && readDisplayNumber(fds[0], seconds, number);
+    const std::string number = forked ? readDisplayNumber(fds[0], seconds) : "";
     close(fds[0]);
-    if (!ready) {
-        failure = "Xvfb did not report a display within the time";
-        return false;
-    }
     displayName = ":" + number;
-    display = XOpenDisplay(displayName.c_str());
-    if (display == nullptr) {
-        failure = "cannot connect to Xvfb at " + displayName;
-        return false;
-    }
-    return true;
+    display = number.empty() ? nullptr : XOpenDisplay(displayName.c_str());
+    return display != nullptr;
 }
 
 WindowId VirtualDisplay::findTopLevel(const std::string& caption) const {
@@ -138,28 +104,20 @@ std::string VirtualDisplay::windowName(WindowId window) const {
 Image VirtualDisplay::grab(WindowId window) const {
     int width = 0;
     int height = 0;
-    if (!windowSize(window, width, height)) {
-        return Image();
-    }
-    XImage* shot = XGetImage(display, window, 0, 0, width, height, AllPlanes, ZPixmap);
+    XImage* shot = windowSize(window, width, height)
+                       ? XGetImage(display, window, 0, 0, width, height, AllPlanes, ZPixmap)
+                       : nullptr;
     if (shot == nullptr) {
         return Image();
     }
-    auto channel = [](unsigned long pixel, unsigned long mask) {
-        int shift = 0;
-        while (mask != 0 && (mask & 1) == 0) {
-            mask >>= 1;
-            ++shift;
-        }
-        return static_cast<int>((pixel >> shift) & mask);
-    };
     Image image(width, height);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
+            // Xvfb's 24-bit TrueColor visual: 0xRRGGBB.
             const unsigned long pixel = XGetPixel(shot, x, y);
             image.set(x, y,
-                      Rgb{channel(pixel, shot->red_mask), channel(pixel, shot->green_mask),
-                          channel(pixel, shot->blue_mask)});
+                      Rgb{static_cast<int>((pixel >> 16) & 0xFF),
+                          static_cast<int>((pixel >> 8) & 0xFF), static_cast<int>(pixel & 0xFF)});
         }
     }
     XDestroyImage(shot);

@@ -20,24 +20,20 @@ public:
     VirtualDisplay(const VirtualDisplay&) = delete;
     VirtualDisplay& operator=(const VirtualDisplay&) = delete;
 
-    bool start(double seconds);  // false, with error() saying why, when it did not come up
+    bool start(double seconds);  // false when it did not come up within the time
     const std::string& name() const { return displayName; }  // ":N"
-    const std::string& error() const { return failure; }
 
     // The mapped top-level window whose WM_NAME is caption; 0 when there is none.
     WindowId findTopLevel(const std::string& caption) const;
     bool windowSize(WindowId window, int& width, int& height) const;  // false when it is gone
     std::string windowName(WindowId window) const;                    // WM_NAME, "" when none
-    // The window's pixels; empty when the window is gone or not viewable.
-    Image grab(WindowId window) const;
+    Image grab(WindowId window) const;  // empty when the window is gone or not viewable
     // The _NET_WM_ICON property: width, height, then ARGB pixels; empty when absent.
     std::vector<unsigned long> iconProperty(WindowId window) const;
-    // What a window manager sends when the player closes the window.
-    bool sendDeleteRequest(WindowId window) const;
+    bool sendDeleteRequest(WindowId window) const;  // as a window manager on a close
 
 private:
     ChildProcess server;
     std::string displayName;
-    std::string failure;
     _XDisplay* display = nullptr;
 };
