@@ -50,16 +50,8 @@ const char* const SampleLines[] = {
     "Points: 120   Lives: 3   Level: 4",
     "Last round's Points: -25",
     "",
-    "The game consists of red and blue balls,",
-    "and red and blue shoots. When the red ",
-    "& blue balls fall from the top of the screen,",
-    "you have to fire at them by pressing a mouse",
-    "button. Your left mouse button fires blue shoots,",
-    "your right mouse button fires red ones.Use red",
-    "shoots to eliminate the red balls,blue shots ",
-    "to eliminate blue balls. You lose a life if a ball ",
-    "falls to the bottom, a shot reaches the top,",
-    "or if you hit a ball which colour differs from your shot.",
+    "Congratulations, you made it to the highscore list!",
+    "Please enter your name:",
 };
 
 class Picture {
