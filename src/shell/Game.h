@@ -64,7 +64,7 @@ public:
     int getDifficulty() const { return difficulty; }
 
 private:
-    // Ends the frame a screen loop draws: overlay, the screen's drawing, swap.
+    // One frame of a screen loop: the overlay begun, the screen drawn, the buffers swapped.
     template <typename DrawScreen> void drawFrame(DrawScreen drawScreen) {
         beginOverlayFrame();
         drawScreen();
