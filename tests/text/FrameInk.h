@@ -3,12 +3,16 @@
 #include "support/TestSupport.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
-// Positions here are window pixels counted from the bottom left, as OpenGL
-// counts them: a text at overlay (x, y) starts at 300 (x + 1) with its
-// baseline at 300 (y + 1).
+class TextDisplay;
+
+TextDisplay& display();  // the test game's text display
+
+// A text placed in window pixels from the bottom left, as OpenGL counts them:
+// overlay (x, y) is (300 (x + 1), 300 (y + 1)).
 struct PlacedText {
     int left;
     int baseline;
@@ -19,35 +23,28 @@ struct PlacedText {
 // very first frame after start-up is black, so two are begun).
 void beginTextFrame();
 
-// One read of the whole frame being drawn (before the swap): which pixels
-// carry ink, meaning they differ from the background.
+// One read of the whole 600 x 600 frame being drawn (before the swap); ink
+// is any pixel that differs from the background.
 class FrameInk {
 public:
+    static constexpr int Side = 600;
     FrameInk();
     bool inked(int x, int fromBottom) const;
     Rgb pixel(int x, int fromBottom) const;
-    std::vector<std::uint8_t> cell(int left, int baseline) const;  // 13 rows, bottom first
-    int inkCount() const;
-    int width() const { return frameWidth; }
-    int height() const { return frameHeight; }
 
 private:
-    int frameWidth;
-    int frameHeight;
     std::vector<std::uint8_t> rgb;
 };
 
-// The colour that text drawn in the text colour takes on screen (it is lit,
-// so it is not the plain text colour); measured in a frame of its own, so
-// call it before beginning the frame under test.
+// The on-screen colour of text drawn in the text colour (it is lit), measured
+// in a frame of its own: call it before beginning the frame under test.
 Rgb measureTextColor();
 
-// How many inked pixels of the frame are not near the given colour.
-int inkNotNear(const FrameInk& frame, Rgb color);
-
-// The 13 row bytes of character c in the game's glyph table.
-std::vector<std::uint8_t> glyphRows(char c);
+std::string printableCharacters();            // bytes 32..126 in order
+std::vector<std::uint8_t> glyphRows(char c);  // the table's 13 rows of c
 
 // Empty when the frame's ink is exactly the texts drawn from the glyph table
-// at their places, 10 pixels per character; otherwise how it differs.
-std::string inkMismatch(const FrameInk& frame, const std::vector<PlacedText>& texts);
+// at their places, 10 pixels per character, and (if given) all of it near
+// inkColor; otherwise how it differs.
+std::string inkMismatch(const FrameInk& frame, const std::vector<PlacedText>& texts,
+                        std::optional<Rgb> inkColor = std::nullopt);

@@ -1,41 +1,26 @@
 #include "FrameInk.h"
 
-#include "shell/Game.h"
 #include "text/TextDisplay.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
 namespace {
 
-constexpr int MenuLeft = 240;
-constexpr int InstructionsLeft = 15;
-constexpr int FirstInstructionBaseline = 570;  // 30 px below the top edge
-constexpr int InstructionStep = 30;
-constexpr int LastRoundLeft = 30;
-constexpr int LastRoundBaseline = 30;
-
-TextDisplay& display() {
-    return testGame().getTextDisplay();
+// Four items at x 240, on the baselines 390, 345, 300 and 255.
+std::vector<PlacedText> menu(const std::vector<std::string>& items) {
+    std::vector<PlacedText> placed;
+    for (const std::string& item : items) {
+        placed.push_back({240, 390 - 45 * static_cast<int>(placed.size()), item});
+    }
+    return placed;
 }
 
-// The colour the menu loops set before drawing; the texts must not take it.
-void setMenuLoopColor() {
-    glColor3f(0.2f, 0.0f, 0.0f);
-}
-
-const std::vector<PlacedText> MainMenu = {{MenuLeft, 390, "New game"},
-                                          {MenuLeft, 345, "Highscore"},
-                                          {MenuLeft, 300, "Instructions"},
-                                          {MenuLeft, 255, "Quit"}};
-
-const std::vector<PlacedText> DifficultyMenu = {{MenuLeft, 390, "Easy"},
-                                                {MenuLeft, 345, "Normal"},
-                                                {MenuLeft, 300, "Hard"},
-                                                {MenuLeft, 255, "Insane"}};
+const std::vector<PlacedText> MainMenu = menu({"New game", "Highscore", "Instructions", "Quit"});
 
 const std::vector<std::string> InstructionLines = {
     "The game consists of red and blue balls,",
@@ -50,133 +35,57 @@ const std::vector<std::string> InstructionLines = {
     "or if you hit a ball which colour differs from your shot.",
 };
 
+// From 30 px below the top edge, 30 px apart, at x 15.
 std::vector<PlacedText> instructionsPage() {
     std::vector<PlacedText> page;
-    int baseline = FirstInstructionBaseline;
     for (const std::string& line : InstructionLines) {
-        page.push_back({InstructionsLeft, baseline, line});
-        baseline -= InstructionStep;
+        page.push_back({15, 570 - 30 * static_cast<int>(page.size()), line});
     }
     return page;
 }
 
 }  // namespace
 
-TEST(MainMenuTexts, FourItemsInTheirRowsAtColumn240) {
-    beginTextFrame();
-    setMenuLoopColor();
-    display().drawMainMenu();
-    EXPECT_EQ(inkMismatch(FrameInk(), MainMenu), "");
-}
-
-TEST(MainMenuTexts, AllItemsAreDrawnAlikeInTheTextColour) {
+// Each screen in its own frame, one after another; the loops set a colour of
+// their own first, which the texts must not take.
+TEST(ScreenTexts, EachScreenShowsItsTextsInPlaceInTheTextColour) {
+    std::vector<PlacedText> afterAGame = MainMenu;
+    afterAGame.push_back({30, 30, "Last round's Points: -130"});
+    const struct {
+        const char* name;
+        std::function<void()> draw;
+        std::vector<PlacedText> texts;
+    } screens[] = {
+        {"main menu", [] { display().drawMainMenu(); }, MainMenu},
+        {"difficulty menu", [] { display().drawDifficultyMenu(); },
+         menu({"Easy", "Normal", "Hard", "Insane"})},
+        {"instructions", [] { display().drawInstructions(); }, instructionsPage()},
+        {"main menu after a game",
+         [] {
+             display().setPoints(25);
+             display().updateStatusLine(-130, 2, 3);
+             display().drawMainMenu();
+             display().drawLastRound();
+         },
+         afterAGame},
+    };
     const Rgb textInk = measureTextColor();
-    beginTextFrame();
-    setMenuLoopColor();
-    display().drawMainMenu();
-    const FrameInk frame;
-    EXPECT_GT(frame.inkCount(), 0);
-    EXPECT_EQ(inkNotNear(frame, textInk), 0);
-}
-
-TEST(MainMenuTexts, TheSameOnEveryFrame) {
-    beginTextFrame();
-    display().drawMainMenu();
-    const FrameInk first;
-    SDL_GL_SwapBuffers();
-    beginTextFrame();
-    display().drawMainMenu();
-    const FrameInk second;
-    EXPECT_EQ(inkMismatch(second, MainMenu), "");
-    EXPECT_EQ(first.inkCount(), second.inkCount());
-}
-
-TEST(DifficultyMenuTexts, FourItemsInTheirRowsAtColumn240) {
-    beginTextFrame();
-    setMenuLoopColor();
-    display().drawDifficultyMenu();
-    EXPECT_EQ(inkMismatch(FrameInk(), DifficultyMenu), "");
-}
-
-TEST(DifficultyMenuTexts, AllItemsAreDrawnInTheTextColour) {
-    const Rgb textInk = measureTextColor();
-    beginTextFrame();
-    setMenuLoopColor();
-    display().drawDifficultyMenu();
-    const FrameInk frame;
-    EXPECT_GT(frame.inkCount(), 0);
-    EXPECT_EQ(inkNotNear(frame, textInk), 0);
-}
-
-TEST(InstructionsTexts, TenLinesFromThirtyPixelsBelowTheTopThirtyApart) {
-    beginTextFrame();
-    display().drawInstructions();
-    EXPECT_EQ(inkMismatch(FrameInk(), instructionsPage()), "");
-}
-
-TEST(InstructionsTexts, TheLongestLineEndsFifteenPixelsBeforeTheRightEdge) {
-    beginTextFrame();
-    display().drawInstructions();
-    const FrameInk frame;
-    // The last line's final '.' is character 57, in the cell from x 575.
-    const int lastBaseline = FirstInstructionBaseline - 9 * InstructionStep;
-    EXPECT_EQ(frame.cell(InstructionsLeft + 10 * 56, lastBaseline), glyphRows('.'));
-    for (int x = InstructionsLeft + 10 * 57; x < frame.width(); ++x) {
-        for (int y = 0; y < frame.height(); ++y) {
-            ASSERT_FALSE(frame.inked(x, y)) << "ink at (" << x << ", " << y << ")";
-        }
+    for (const auto& screen : screens) {
+        SCOPED_TRACE(screen.name);
+        SDL_GL_SwapBuffers();
+        beginTextFrame();
+        glColor3f(1.0f, 0.0f, 0.0f);
+        screen.draw();
+        EXPECT_EQ(inkMismatch(FrameInk(), screen.texts, textInk), "");
     }
 }
 
-TEST(InstructionsTexts, AllLinesAreDrawnInTheTextColour) {
-    const Rgb textInk = measureTextColor();
-    beginTextFrame();
-    glColor3f(1.0f, 0.0f, 0.0f);
-    display().drawInstructions();
-    EXPECT_EQ(inkNotNear(FrameInk(), textInk), 0);
-}
-
-TEST(LastRoundText, DrawsNothingAndKeepsTheColourBeforeTheFirstGame) {
+TEST(ScreenTexts, LastRoundDrawsNothingAndKeepsTheColourBeforeTheFirstGame) {
     beginTextFrame();
     glColor3f(1.0f, 0.0f, 0.0f);
     display().drawLastRound();
-    EXPECT_EQ(FrameInk().inkCount(), 0);
+    EXPECT_EQ(inkMismatch(FrameInk(), {}), "");
     GLfloat color[4] = {0.0f, 0.0f, 0.0f, 0.0f};
     glGetFloatv(GL_CURRENT_COLOR, color);
-    EXPECT_FLOAT_EQ(color[0], 1.0f);
-    EXPECT_FLOAT_EQ(color[1], 0.0f);
-    EXPECT_FLOAT_EQ(color[2], 0.0f);
-}
-
-TEST(LastRoundText, ShowsThePointsTextOnceItIsSet) {
-    display().setPoints(0);
-    beginTextFrame();
-    display().drawLastRound();
-    EXPECT_EQ(
-        inkMismatch(FrameInk(), {{LastRoundLeft, LastRoundBaseline, "Last round's Points: 0"}}),
-        "");
-}
-
-TEST(LastRoundText, FollowsTheLatestPoints) {
-    const Rgb textInk = measureTextColor();
-    display().setPoints(25);
-    display().setPoints(-130);
-    beginTextFrame();
-    glColor3f(1.0f, 0.0f, 0.0f);
-    display().drawLastRound();
-    const FrameInk frame;
-    EXPECT_EQ(inkMismatch(frame, {{LastRoundLeft, LastRoundBaseline, "Last round's Points: -130"}}),
-              "");
-    EXPECT_EQ(inkNotNear(frame, textInk), 0);
-}
-
-TEST(LastRoundText, JoinsTheMainMenuBelowItsItems) {
-    display().updateStatusLine(4711, 2, 3);
-    beginTextFrame();
-    setMenuLoopColor();
-    display().drawMainMenu();
-    display().drawLastRound();
-    std::vector<PlacedText> screen = MainMenu;
-    screen.push_back({LastRoundLeft, LastRoundBaseline, "Last round's Points: 4711"});
-    EXPECT_EQ(inkMismatch(FrameInk(), screen), "");
+    EXPECT_EQ(std::vector<GLfloat>(color, color + 3), std::vector<GLfloat>({1.0f, 0.0f, 0.0f}));
 }
