@@ -6,6 +6,8 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
+#include <numeric>
 #include <random>
 #include <regex>
 #include <string>
@@ -13,57 +15,15 @@
 
 namespace {
 
-std::string randomBytes() {
-    std::mt19937 generator(20261206u);
-    std::string bytes(64 * 1024, '\0');
-    for (char& c : bytes) {
-        c = static_cast<char>(generator() & 0xFF);
-    }
-    return bytes;
-}
-
-std::string hundredThousandLines() {
-    std::string bytes;
-    for (int i = 0; i < 50000; ++i) {
-        bytes += "Player " + std::to_string(i) + "\n" + std::to_string(i * 7919 % 100000) + "\n";
-    }
-    return bytes;
-}
-
-std::string oneMebibyteLine() {
-    return std::string(1024 * 1024, 'a') + "\n";
-}
-
-// Ten records: these names with falling scores, or these scores with plain names.
-std::string recordsWith(const std::vector<std::string>& names,
-                        const std::vector<std::string>& scores) {
+// Ten records: these names with falling scores, or plain names with these scores.
+std::string tenRecords(const std::vector<std::string>& names,
+                       const std::vector<std::string>& scores) {
     std::vector<ScoreRecord> records;
     for (int i = 0; i < RecordsKept; ++i) {
         records.push_back({names.empty() ? "s" + std::to_string(i) : names[i],
                            scores.empty() ? std::to_string(100 - 10 * i) : scores[i]});
     }
     return highscoreFileOf(records);
-}
-
-std::string oddBytesInNames() {
-    std::string high;
-    for (int b = 128; b <= 255; ++b) {
-        high += static_cast<char>(b);
-    }
-    return recordsWith({high, "tab\there", "\x01\x02\x03 ctrl", "\x1b[31mred\x1b[0m", "cr\rin name",
-                        "del\x7f", std::string("nul\0after", 9), "caf\xc3\xa9 utf8", "\xff\xfe",
-                        "plain"},
-                       {});
-}
-
-std::string scoresBeyondInt() {
-    return recordsWith({}, {"2147483648", "-2147483649", "99999999999999999999",
-                            "-99999999999999999999", "4294967296", "2147483647", "-2147483648",
-                            "+12", "0042", "  7"});
-}
-
-std::string crLfLineEnds() {
-    return std::regex_replace(negativeScoresFile(), std::regex("\n"), "\r\n");
 }
 
 struct BadFile {
@@ -76,9 +36,40 @@ void PrintTo(const BadFile& file, std::ostream* out) {
 }
 
 const BadFile BadFiles[] = {
-    {"RandomBytes", randomBytes},         {"HundredThousandLines", hundredThousandLines},
-    {"OneMebibyteLine", oneMebibyteLine}, {"HighBytesAndControlsInNames", oddBytesInNames},
-    {"ScoresBeyondInt", scoresBeyondInt}, {"CrLfLineEnds", crLfLineEnds}};
+    {"RandomBytes",
+     [] {
+         std::mt19937 generator(20261206u);
+         std::string bytes(64 * 1024, '\0');
+         std::generate(bytes.begin(), bytes.end(), [&] { return static_cast<char>(generator()); });
+         return bytes;
+     }},
+    {"HundredThousandLines",
+     [] {
+         std::string bytes;
+         for (int i = 0; i < 50000; ++i) {
+             bytes +=
+                 "Player " + std::to_string(i) + "\n" + std::to_string(i * 7919 % 100000) + "\n";
+         }
+         return bytes;
+     }},
+    {"OneMebibyteLine", [] { return std::string(1024 * 1024, 'a') + "\n"; }},
+    {"HighBytesAndControlsInNames",
+     [] {
+         std::string high(128, '\0');
+         std::iota(high.begin(), high.end(), '\x80');  // bytes 128 to 255
+         return tenRecords({high, "tab\there", "\x01\x02\x03 ctrl", "\x1b[31mred\x1b[0m",
+                            "cr\rin name", "del\x7f", std::string("nul\0after", 9),
+                            "caf\xc3\xa9 utf8", "\xff\xfe", "plain"},
+                           {});
+     }},
+    {"ScoresBeyondInt",
+     [] {
+         return tenRecords({}, {"2147483648", "-2147483649", "99999999999999999999",
+                                "-99999999999999999999", "4294967296", "2147483647", "-2147483648",
+                                "+12", "0042", "  7"});
+     }},
+    {"CrLfLineEnds",
+     [] { return std::regex_replace(negativeScoresFile(), std::regex("\n"), "\r\n"); }}};
 
 bool isTable(const Image& image) {
     return cornersAreBackground(image) && !showsMainMenu(image) && !showsStatusLine(image) &&
@@ -86,19 +77,17 @@ bool isTable(const Image& image) {
 }
 
 // Each case is run both ways: the table visited from the main menu, and a
-// game finished; then Escape ends the program.
+// game finished; then any key leads to the main menu and Escape ends the program.
 class BadInput : public GameSession {
 protected:
-    // "Highscore", the table, any key, the main menu again, Escape.
-    void visitTableAndQuit(const LaunchSettings& settings = LaunchSettings()) {
-        ASSERT_TRUE(reachMainMenu(settings));
+    void visitTableAndQuit() {
+        ASSERT_TRUE(reachMainMenu());
         choose(MainMenuRows[1]);
         ASSERT_TRUE(waitForSteadyScreen("the high-score table", isTable));
         leaveTableAndQuit();
     }
 
-    // A game on "Easy" ended with Escape at 0 points, a name when it earns a
-    // place, the table, the main menu again, Escape.
+    // A game on "Easy" ended with Escape at 0 points, and a name typed when it earns a place.
     void finishAGameAndQuit(const LaunchSettings& settings = LaunchSettings()) {
         ASSERT_TRUE(reachMainMenu(settings) && startPlaying(DifficultyRows[0]));
         pressKey("Escape");
@@ -115,9 +104,28 @@ protected:
         EXPECT_EQ(bottomLeftText(lastScreenshot()), "Last round's Points: 0");
     }
 
+    std::vector<std::string> shownRows;
+    bool enteredName = false;
+
+private:
+    void leaveTableAndQuit() {
+        shownRows = tableRows(lastScreenshot());
+        pressKey("space");
+        ASSERT_TRUE(waitForScreen("the main menu", showsMainMenu));
+        expectEscapeEndsWithZero();
+    }
+};
+
+class BadFileContent : public BadInput, public testing::WithParamInterface<BadFile> {
+protected:
+    void SetUp() override {
+        BadInput::SetUp();
+        writeWorkFile("moon", before);
+    }
+
     // The table showed what the file now holds when it is whole; otherwise
     // the file is exactly what it was.
-    void expectWholeOrUnchanged(const std::string& before) {
+    void expectWholeOrUnchanged() {
         const std::string after = readWorkFile("moon");
         EXPECT_EQ(workListing(), (std::vector<std::string>{"icon.bmp", "moon"}));
         if (malformation(after) != "") {
@@ -131,32 +139,17 @@ protected:
         }
     }
 
-    std::vector<std::string> shownRows;
-    bool enteredName = false;
-
-private:
-    void leaveTableAndQuit() {
-        shownRows = tableRows(lastScreenshot());
-        pressKey("space");
-        ASSERT_TRUE(waitForScreen("the main menu", showsMainMenu));
-        expectEscapeEndsWithZero();
-    }
+    const std::string before = GetParam().bytes();
 };
 
-class BadFileContent : public BadInput, public testing::WithParamInterface<BadFile> {};
-
 TEST_P(BadFileContent, VisitingTheTableAndQuitting) {
-    const std::string before = GetParam().bytes();
-    writeWorkFile("moon", before);
     ASSERT_NO_FATAL_FAILURE(visitTableAndQuit());
-    expectWholeOrUnchanged(before);
+    expectWholeOrUnchanged();
 }
 
 TEST_P(BadFileContent, FinishingAGameAndQuitting) {
-    const std::string before = GetParam().bytes();
-    writeWorkFile("moon", before);
     ASSERT_NO_FATAL_FAILURE(finishAGameAndQuit());
-    expectWholeOrUnchanged(before);
+    expectWholeOrUnchanged();
 }
 
 INSTANTIATE_TEST_SUITE_P(Moon, BadFileContent, testing::ValuesIn(BadFiles),
@@ -190,7 +183,9 @@ TEST_F(MoonIsADirectory, FinishingAGameAndQuitting) {
     expectDirectoryUntouched();
 }
 
-// A save that cannot complete must leave "moon" as it was.
+// A save that cannot complete must leave "moon" as it was: on a full file
+// system, or under a file-size limit that fails every save with EFBIG (were
+// SIGXFSZ not ignored by the game, the kernel would end it).
 class SaveFails : public BadInput {
 protected:
     void SetUp() override {
@@ -204,7 +199,6 @@ protected:
     }
 };
 
-// The working directory is a full file system.
 class FullFileSystem : public SaveFails {
 protected:
     void SetUp() override {
@@ -226,11 +220,7 @@ TEST_F(FullFileSystem, FinishingAGameWithANewEntryAndQuitting) {
     expectNothingLost({"filler", "icon.bmp", "moon"});
 }
 
-// Writing more than a few bytes fails with EFBIG (or, were SIGXFSZ not
-// ignored by the game, the kernel would end it).
-class FileSizeLimit : public SaveFails {};
-
-TEST_F(FileSizeLimit, FinishingAGameWithANewEntryAndQuitting) {
+TEST_F(SaveFails, UnderAFileSizeLimitFinishingAGameWithANewEntryAndQuitting) {
     LaunchSettings settings;
     settings.fileSizeLimit = 16;  // any save of ten records needs more
     ASSERT_NO_FATAL_FAILURE(finishAGameAndQuit(settings));

@@ -14,54 +14,45 @@ protected:
     void SetUp() override {
         GameSession::SetUp();
         writeWorkFile("moon", SeededFile);
-    }
-
-    bool open(const MenuRow& item, const std::string& what, const Shows& shows) {
-        choose(item);
-        return waitForScreen(what, shows);
+        ASSERT_TRUE(reachMainMenu());
     }
 
     void closeAndExpectNothingWritten() {
         requestWindowClose();
-        ASSERT_TRUE(waitForExit());
-        EXPECT_EQ(exitDescription(), "exit status 0");
+        expectExitStatus(0);
         EXPECT_EQ(readWorkFile("moon"), SeededFile) << "\"moon\" was written";
         EXPECT_EQ(workListing(), (std::vector<std::string>{"icon.bmp", "moon"}));
     }
 };
 
 TEST_F(WindowClose, InTheMainMenu) {
-    ASSERT_TRUE(reachMainMenu());
     closeAndExpectNothingWritten();
 }
 
 TEST_F(WindowClose, InTheDifficultyMenu) {
-    ASSERT_TRUE(reachMainMenu());
-    ASSERT_TRUE(open(MainMenuRows[0], "the difficulty menu", showsDifficultyMenu));
+    ASSERT_TRUE(choose(MainMenuRows[0], "the difficulty menu", showsDifficultyMenu));
     closeAndExpectNothingWritten();
 }
 
 TEST_F(WindowClose, InTheInstructions) {
-    ASSERT_TRUE(reachMainMenu());
-    ASSERT_TRUE(open(MainMenuRows[2], "the instructions", showsInstructions));
+    ASSERT_TRUE(choose(MainMenuRows[2], "the instructions", showsInstructions));
     closeAndExpectNothingWritten();
 }
 
 TEST_F(WindowClose, InTheHighscoreScreen) {
-    ASSERT_TRUE(reachMainMenu());
-    ASSERT_TRUE(open(MainMenuRows[1], "the table", [](const Image& image) {
+    ASSERT_TRUE(choose(MainMenuRows[1], "the table", [](const Image& image) {
         return tableRows(image).front() == "Old 1 -1" && tableRows(image).back() == "Old 10 -10";
     }));
     closeAndExpectNothingWritten();
 }
 
 TEST_F(WindowClose, DuringPlay) {
-    ASSERT_TRUE(reachMainMenu() && startPlaying(DifficultyRows[0]));
+    ASSERT_TRUE(startPlaying(DifficultyRows[0]));
     closeAndExpectNothingWritten();
 }
 
 TEST_F(WindowClose, InTheNameEntryWithANameTyped) {
-    ASSERT_TRUE(reachMainMenu() && startPlaying(DifficultyRows[0]));
+    ASSERT_TRUE(startPlaying(DifficultyRows[0]));
     pressKey("Escape");
     ASSERT_TRUE(waitForScreen("the name entry", showsNameEntry));
     typeText("Ann");

@@ -1,7 +1,20 @@
 #include "GameSession.h"
 
+#include <X11/Xlib.h>
+
+#include <X11/Xatom.h>
+#include <X11/Xutil.h>
+
+#include <climits>
+#include <csignal>
+#include <cstring>
+#include <ctime>
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/mount.h>
+#include <sys/prctl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -9,19 +22,177 @@
 #include <fstream>
 #include <iterator>
 #include <map>
-#include <sstream>
+
+extern char** environ;
 
 namespace fs = std::filesystem;
 
 namespace {
 
+constexpr double StartSeconds = 30.0;   // server up, window mapped
+constexpr double ScreenSeconds = 40.0;  // a screen appears after input
 constexpr double ExitSeconds = 40.0;
 constexpr double XdotoolSeconds = 20.0;
+constexpr double GraceSeconds = 10.0;  // after a signal, before SIGKILL
 constexpr const char* SanitizerReports[] = {"Sanitizer", "runtime error:"};
 
 std::string readWholeFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// How to start a child: what runs, where, and with which limits.
+struct ChildOptions {
+    std::vector<std::string> argv;         // argv[0] is searched in PATH
+    std::vector<std::string> environment;  // the whole environment, NAME=value
+    std::string workDir;                   // empty: the suite's own working directory
+    std::string outputFile;                // standard output; empty: /dev/null
+    std::string errorFile;                 // standard error; empty: /dev/null
+    long fileSizeLimit = -1;               // RLIMIT_FSIZE in bytes; -1 leaves it as it is
+};
+
+// The suite's environment with NAME=value overrides and without the names in removals.
+std::vector<std::string> environmentWith(const std::vector<std::string>& overrides,
+                                         std::vector<std::string> removals = {}) {
+    auto nameOf = [](const std::string& entry) { return entry.substr(0, entry.find('=')); };
+    for (const std::string& entry : overrides) {
+        removals.push_back(nameOf(entry));
+    }
+    std::vector<std::string> result;
+    for (char** entry = environ; *entry != nullptr; ++entry) {
+        if (std::find(removals.begin(), removals.end(), nameOf(*entry)) == removals.end()) {
+            result.emplace_back(*entry);
+        }
+    }
+    result.insert(result.end(), overrides.begin(), overrides.end());
+    return result;
+}
+
+double nowSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
+// Between two polls of a condition; never a wait for an event.
+void pollPause() {
+    const timespec pause{0, 10 * 1000 * 1000};
+    nanosleep(&pause, nullptr);
+}
+
+std::vector<char*> pointersTo(const std::vector<std::string>& strings) {
+    std::vector<char*> pointers;
+    for (const std::string& s : strings) {
+        pointers.push_back(const_cast<char*>(s.c_str()));  // exec only reads them
+    }
+    pointers.push_back(nullptr);
+    return pointers;
+}
+
+void redirect(int target, const std::string& file, int flags) {
+    const int fd = open(file.empty() ? "/dev/null" : file.c_str(), flags, 0644);
+    if (fd >= 0) {
+        dup2(fd, target);
+        close(fd);
+    }
+}
+
+// Runs between fork and exec: only async-signal-safe calls.
+[[noreturn]] void becomeChild(const ChildOptions& options, char** argv, char** envp) {
+    // A suite that crashes or times out takes its servers and games with it.
+    prctl(PR_SET_PDEATHSIG, SIGTERM);
+    if (!options.workDir.empty() && chdir(options.workDir.c_str()) != 0) {
+        _exit(126);
+    }
+    redirect(STDIN_FILENO, "", O_RDONLY);
+    redirect(STDOUT_FILENO, options.outputFile, O_WRONLY | O_CREAT | O_TRUNC);
+    redirect(STDERR_FILENO, options.errorFile, O_WRONLY | O_CREAT | O_TRUNC);
+    if (options.fileSizeLimit >= 0) {
+        const rlimit limit{static_cast<rlim_t>(options.fileSizeLimit),
+                           static_cast<rlim_t>(options.fileSizeLimit)};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    // As a player's shell starts it: the game itself must cope with these.
+    signal(SIGXFSZ, SIG_DFL);
+    signal(SIGPIPE, SIG_DFL);
+    execvpe(argv[0], argv, envp);
+    _exit(127);
+}
+
+pid_t spawn(const ChildOptions& options) {
+    std::vector<char*> argv = pointersTo(options.argv);
+    std::vector<char*> envp = pointersTo(options.environment);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        becomeChild(options, argv.data(), envp.data());
+    }
+    return pid;
+}
+
+// True, with its status, when the child ended within the time.
+bool reap(pid_t pid, int& status, double seconds) {
+    const double deadline = nowSeconds() + seconds;
+    int ended = 0;
+    while (pid > 0 && waitpid(pid, &ended, WNOHANG) != pid) {
+        if (nowSeconds() >= deadline) {
+            return false;
+        }
+        pollPause();
+    }
+    status = ended;
+    return pid > 0;
+}
+
+// A child not yet reaped: signal, then SIGKILL after the grace time.
+void stop(pid_t pid, int signal) {
+    int status = 0;
+    if (pid > 0 && kill(pid, signal) == 0 && !reap(pid, status, GraceSeconds)) {
+        kill(pid, SIGKILL);
+        reap(pid, status, GraceSeconds);
+    }
+}
+
+// "exit status 3" or "killed by signal 25 (File size limit exceeded)".
+std::string describeStatus(int status) {
+    if (WIFEXITED(status)) {
+        return "exit status " + std::to_string(WEXITSTATUS(status));
+    }
+    return "killed by signal " + std::to_string(WTERMSIG(status)) + " (" +
+           strsignal(WTERMSIG(status)) + ")";
+}
+
+// Requests on a window that just went away must fail, not end the suite as
+// Xlib's default handler would.
+int ignoreXError(Display*, XErrorEvent*) {
+    return 0;
+}
+
+// Xvfb writes its display number, one line, once it accepts connections.
+std::string readDisplayNumber(int fd, double seconds) {
+    std::string number;
+    char c = 0;
+    pollfd wait{fd, POLLIN, 0};
+    while (poll(&wait, 1, static_cast<int>(seconds * 1000)) > 0 && read(fd, &c, 1) == 1 &&
+           c != '\n') {
+        number += c;
+    }
+    return c == '\n' ? number : "";
+}
+
+bool isViewable(Display* display, Window window) {
+    XWindowAttributes attributes{};
+    return XGetWindowAttributes(display, window, &attributes) != 0 &&
+           attributes.map_state == IsViewable;
+}
+
+std::string nameOf(Display* display, Window window) {
+    char* fetched = nullptr;
+    if (XFetchName(display, window, &fetched) == 0 || fetched == nullptr) {
+        return "";
+    }
+    std::string result(fetched);
+    XFree(fetched);
+    return result;
 }
 
 }  // namespace
@@ -38,7 +209,9 @@ void GameSession::SetUp() {
 }
 
 void GameSession::TearDown() {
-    game.stop(SIGKILL, 10.0);
+    if (!gameEnded()) {
+        stop(game, SIGKILL);
+    }
     // A sanitized build reports on standard error, whatever the exit status.
     const std::string errors = gameErrors();
     for (const char* report : SanitizerReports) {
@@ -48,7 +221,10 @@ void GameSession::TearDown() {
     if (HasFailure() && !lastShot.empty()) {
         std::printf("Last screenshot of the failed test: %s\n", saveScreenshot().c_str());
     }
-    server.reset();
+    if (display != nullptr) {
+        XCloseDisplay(display);
+    }
+    stop(server, SIGTERM);
     if (!mountPoint.empty()) {
         umount2(mountPoint.c_str(), MNT_DETACH);
     }
@@ -99,15 +275,50 @@ bool GameSession::fillWorkDirFileSystem() {
     return true;
 }
 
+bool GameSession::startServer() {
+    XSetErrorHandler(ignoreXError);
+    int fds[2];
+    // Not closed on exec: Xvfb writes to it, and it is closed before the game starts.
+    if (pipe(fds) != 0) {
+        return false;
+    }
+    ChildOptions options;
+    options.argv = {"Xvfb",      "-displayfd", std::to_string(fds[1]), "-screen", "0", "800x800x24",
+                    "-nolisten", "tcp"};
+    options.environment = environmentWith({});
+    server = spawn(options);
+    close(fds[1]);
+    const std::string number = server > 0 ? readDisplayNumber(fds[0], StartSeconds) : "";
+    close(fds[0]);
+    displayName = ":" + number;
+    display = number.empty() ? nullptr : XOpenDisplay(displayName.c_str());
+    return display != nullptr;
+}
+
+unsigned long GameSession::findWindow() const {
+    Window root = 0;
+    Window parent = 0;
+    Window* children = nullptr;
+    unsigned count = 0;
+    Window found = 0;
+    if (XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count) != 0) {
+        for (unsigned i = 0; i < count && found == 0; ++i) {
+            const bool isGame = nameOf(display, children[i]) == "Quendle";
+            found = isGame && isViewable(display, children[i]) ? children[i] : 0;
+        }
+        XFree(children);
+    }
+    return found;
+}
+
 bool GameSession::launch(const LaunchSettings& settings) {
     std::vector<std::string> environment = settings.environment;
     if (settings.withDisplay) {
-        server = std::make_unique<VirtualDisplay>();
-        if (!server->start(StartSeconds)) {
+        if (!startServer()) {
             ADD_FAILURE() << "no X server within the time";
             return false;
         }
-        environment.push_back("DISPLAY=" + server->name());
+        environment.push_back("DISPLAY=" + displayName);
     }
     ChildOptions options;
     options.argv = {QUENDLE_BINARY};
@@ -117,19 +328,14 @@ bool GameSession::launch(const LaunchSettings& settings) {
     options.outputFile = root + "/stdout.txt";
     options.errorFile = root + "/stderr.txt";
     options.fileSizeLimit = settings.fileSizeLimit;
-    if (!game.start(options)) {
+    game = spawn(options);
+    if (game <= 0) {
         ADD_FAILURE() << "cannot start " << QUENDLE_BINARY;
         return false;
     }
-    const double deadline = nowSeconds() + StartSeconds;
-    while (settings.withDisplay && (window = server->findTopLevel("Quendle")) == 0) {
-        if (game.hasEnded() || nowSeconds() > deadline) {
-            ADD_FAILURE() << failureReport("the game's window");
-            return false;
-        }
-        pollPause();
-    }
-    return true;
+    return !settings.withDisplay ||
+           pollUntil(StartSeconds, [this] { return (window = findWindow()) != 0; }) ||
+           timedOut("the game's window");
 }
 
 bool GameSession::reachMainMenu(const LaunchSettings& settings) {
@@ -137,28 +343,25 @@ bool GameSession::reachMainMenu(const LaunchSettings& settings) {
 }
 
 bool GameSession::startPlaying(const MenuRow& difficulty) {
-    choose(MainMenuRows[0]);
-    if (!waitForScreen("the difficulty menu", showsDifficultyMenu)) {
-        return false;
-    }
-    choose(difficulty);
-    return waitForScreen("the status line of a new game", [](const Image& image) {
-        return statusNumbers(image) == std::vector<int>{0, 5, 0};
-    });
+    return choose(MainMenuRows[0], "the difficulty menu", showsDifficultyMenu) &&
+           choose(difficulty, "the status line of a new game", [](const Image& image) {
+               return statusNumbers(image) == std::vector<int>{0, 5, 0};
+           });
 }
 
-bool GameSession::waitForExit() {
-    if (!game.waitForEnd(ExitSeconds)) {
-        ADD_FAILURE() << failureReport("the game to end");
-        return false;
+void GameSession::expectExitStatus(int status) {
+    if (gameStatus != -1 || reap(game, gameStatus, ExitSeconds) || timedOut("the game to end")) {
+        EXPECT_EQ(describeStatus(gameStatus), "exit status " + std::to_string(status));
     }
-    return true;
 }
 
 void GameSession::expectEscapeEndsWithZero() {
     pressKey("Escape");
-    ASSERT_TRUE(waitForExit());
-    EXPECT_EQ(exitDescription(), "exit status 0");
+    expectExitStatus(0);
+}
+
+bool GameSession::gameEnded() {
+    return gameStatus != -1 || reap(game, gameStatus, 0.0);
 }
 
 std::string GameSession::gameOutput() const {
@@ -169,15 +372,52 @@ std::string GameSession::gameErrors() const {
     return readWholeFile(root + "/stderr.txt");
 }
 
+std::vector<unsigned long> GameSession::windowIcon() const {
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    std::vector<unsigned long> values;
+    if (XGetWindowProperty(display, window, XInternAtom(display, "_NET_WM_ICON", False), 0,
+                           LONG_MAX / 4, False, XA_CARDINAL, &type, &format, &count, &after,
+                           &data) == Success &&
+        data != nullptr && format == 32) {
+        // Xlib hands 32-bit items over as longs, sign-extended.
+        const unsigned long* items = reinterpret_cast<const unsigned long*>(data);
+        for (unsigned long i = 0; i < count; ++i) {
+            values.push_back(items[i] & 0xFFFFFFFF);
+        }
+    }
+    if (data != nullptr) {
+        XFree(data);
+    }
+    return values;
+}
+
 Image GameSession::screenshot() {
-    lastShot = server ? server->grab(window) : Image();
+    XWindowAttributes size{};
+    XImage* shot =
+        display != nullptr && XGetWindowAttributes(display, window, &size) != 0
+            ? XGetImage(display, window, 0, 0, size.width, size.height, AllPlanes, ZPixmap)
+            : nullptr;
+    lastShot = shot != nullptr ? Image(size.width, size.height) : Image();
+    for (int y = 0; y < lastShot.height(); ++y) {
+        for (int x = 0; x < lastShot.width(); ++x) {
+            // Xvfb's 24-bit TrueColor visual: 0xRRGGBB.
+            lastShot.set(x, y, XGetPixel(shot, x, y) & 0xFFFFFF);
+        }
+    }
+    if (shot != nullptr) {
+        XDestroyImage(shot);
+    }
     return lastShot;
 }
 
-bool GameSession::pollFor(double seconds, const Shows& shows) {
+bool GameSession::pollUntil(double seconds, const std::function<bool()>& done) {
     const double deadline = nowSeconds() + seconds;
-    while (!shows(screenshot())) {
-        if (game.hasEnded() || nowSeconds() > deadline) {
+    while (!done()) {
+        if (gameEnded() || nowSeconds() > deadline) {
             return false;
         }
         pollPause();
@@ -185,12 +425,21 @@ bool GameSession::pollFor(double seconds, const Shows& shows) {
     return true;
 }
 
+bool GameSession::pollFor(double seconds, const Shows& shows) {
+    return pollUntil(seconds, [&] { return shows(screenshot()); });
+}
+
 bool GameSession::waitForScreen(const std::string& what, const Shows& shows) {
-    if (!pollFor(ScreenSeconds, shows)) {
-        ADD_FAILURE() << failureReport(what);
-        return false;
-    }
-    return true;
+    return pollFor(ScreenSeconds, shows) || timedOut(what);
+}
+
+bool GameSession::timedOut(const std::string& what) {
+    const std::string errors = gameErrors();
+    ADD_FAILURE() << "timed out waiting for " << what
+                  << (gameEnded() ? "; the game ended: " + describeStatus(gameStatus) : "")
+                  << "\nthe game's standard error ends with:\n"
+                  << errors.substr(errors.size() > 2000 ? errors.size() - 2000 : 0);
+    return false;
 }
 
 bool GameSession::waitForSteadyScreen(const std::string& what, const Shows& shows) {
@@ -211,50 +460,28 @@ std::string GameSession::saveScreenshot() {
     const std::string path = std::string(E2E_FAILURE_DIR) + "/" + name + ".ppm";
     std::ofstream out(path, std::ios::binary);
     out << "P6\n" << lastShot.width() << " " << lastShot.height() << "\n255\n";
-    for (int y = 0; y < lastShot.height(); ++y) {
-        for (int x = 0; x < lastShot.width(); ++x) {
-            const Rgb pixel = lastShot.at(x, y);
-            out << static_cast<char>(pixel.r) << static_cast<char>(pixel.g)
-                << static_cast<char>(pixel.b);
-        }
+    for (int i = 0; i < lastShot.width() * lastShot.height(); ++i) {
+        const Rgb pixel = lastShot.at(i % lastShot.width(), i / lastShot.width());
+        out << static_cast<char>(pixel.r) << static_cast<char>(pixel.g)
+            << static_cast<char>(pixel.b);
     }
-    out.close();
-    return out ? path : "(could not write " + path + ")";
-}
-
-std::string GameSession::failureReport(const std::string& what) {
-    std::ostringstream report;
-    report << "timed out waiting for " << what;
-    if (game.hasEnded()) {
-        report << "; the game ended: " << exitDescription();
-    }
-    if (!lastShot.empty()) {
-        report << "; last screenshot: " << saveScreenshot();
-    }
-    const std::string errors = gameErrors();
-    if (!errors.empty()) {
-        report << "\nthe game's standard error ends with:\n"
-               << errors.substr(errors.size() > 2000 ? errors.size() - 2000 : 0);
-    }
-    return report.str();
+    return out.flush() ? path : "(could not write " + path + ")";
 }
 
 void GameSession::runXdotool(const std::vector<std::string>& arguments) {
-    ChildProcess xdotool;
     ChildOptions options;
     options.argv = {"xdotool"};
     options.argv.insert(options.argv.end(), arguments.begin(), arguments.end());
-    options.environment = environmentWith({"DISPLAY=" + server->name()});
-    const bool done =
-        xdotool.start(options) && xdotool.waitForEnd(XdotoolSeconds) && xdotool.rawStatus() == 0;
-    EXPECT_TRUE(done) << "xdotool " << arguments.front() << " failed";
+    options.environment = environmentWith({"DISPLAY=" + displayName});
+    const pid_t xdotool = spawn(options);
+    int status = -1;
+    if (!reap(xdotool, status, XdotoolSeconds)) {
+        stop(xdotool, SIGKILL);
+    }
+    EXPECT_EQ(status, 0) << "xdotool " << arguments.front() << " failed";
 }
 
-void GameSession::click(int x, int y, int button) {
-    clickTimes(x, y, button, 1);
-}
-
-void GameSession::clickTimes(int x, int y, int button, int times) {
+void GameSession::click(int x, int y, int button, int times) {
     runXdotool({"mousemove", "--window", std::to_string(window), std::to_string(x),
                 std::to_string(y), "click", "--repeat", std::to_string(times), "--delay", "1",
                 std::to_string(button)});
@@ -269,5 +496,13 @@ void GameSession::typeText(const std::string& text) {
 }
 
 void GameSession::requestWindowClose() {
-    EXPECT_TRUE(server->sendDeleteRequest(window)) << "the close request was not sent";
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    EXPECT_NE(XSendEvent(display, window, False, NoEventMask, &event), 0) << "no close request";
+    XSync(display, False);
 }

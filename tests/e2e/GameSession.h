@@ -1,16 +1,17 @@
 #pragma once
 
-#include "ChildProcess.h"
-#include "Image.h"
 #include "Screens.h"
-#include "VirtualDisplay.h"
 
 #include <gtest/gtest.h>
+#include <sys/types.h>
 
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
+
+// Xlib's own types stay in the .cpp: its macros (None, Status, Bool) clash
+// with GoogleTest's names.
+struct _XDisplay;
 
 // What a screen shows, judged from a screenshot.
 using Shows = std::function<bool(const Image&)>;
@@ -23,20 +24,17 @@ struct LaunchSettings {
 };
 
 // One run of the real game as a player meets it: a fresh working directory
-// holding "icon.bmp", an X server of the test's own, the built program
-// started there, real X input through xdotool, and screenshots of its window.
-// Every wait polls for what should appear, with a timeout; a test that fails
-// leaves its last screenshot under the build tree and says where.
+// holding "icon.bmp", an Xvfb server of the test's own (800 x 800, no TCP),
+// the built program started there, real X input through xdotool, and
+// screenshots of its window. Every wait polls for what should appear, with a
+// timeout; a failed test leaves its last screenshot under the build tree and
+// prints where.
 class GameSession : public testing::Test {
 protected:
-    static constexpr double StartSeconds = 30.0;   // server up, window mapped
-    static constexpr double ScreenSeconds = 40.0;  // a screen appears after input
-
     void SetUp() override;
     void TearDown() override;
 
-    // The game's working directory.
-    std::string workPath(const std::string& name) const;
+    std::string workPath(const std::string& name) const;  // in the game's working directory
     void writeWorkFile(const std::string& name, const std::string& bytes) const;
     std::string readWorkFile(const std::string& name) const;  // "" when missing
     std::vector<std::string> workListing() const;             // entry names, sorted
@@ -44,49 +42,55 @@ protected:
     // this system does not allow mounting.
     bool fillWorkDirFileSystem();
 
-    // Starts the game and, with a display, waits for its window; records a
-    // failure and returns false when that does not happen.
+    // Starts the game and, with a display, waits for a window captioned
+    // "Quendle"; records a failure and returns false when that does not happen.
     bool launch(const LaunchSettings& settings = LaunchSettings());
     bool reachMainMenu(const LaunchSettings& settings = LaunchSettings());  // launch, steady menu
-    // From the main menu to the first frame of a new game on that difficulty.
-    bool startPlaying(const MenuRow& difficulty);
-    bool waitForExit();               // records a failure when the game does not end
-    void expectEscapeEndsWithZero();  // Escape in the main menu: ends with status 0
-    std::string exitDescription() const { return describeStatus(game.rawStatus()); }
-    std::string gameOutput() const;  // what it wrote to standard output
-    std::string gameErrors() const;  // what it wrote to standard error
+    bool startPlaying(const MenuRow& difficulty);  // main menu to a new game's status line
+    void expectExitStatus(int status);             // the game ends, with this exit status
+    void expectEscapeEndsWithZero();               // Escape in the main menu: ends with status 0
+    std::string gameOutput() const;                // what it wrote to standard output
 
-    Image screenshot();  // the window now; kept as the last screenshot
-    // Polls screenshots until shows() holds; false when it does not within the time.
-    bool pollFor(double seconds, const Shows& shows);
-    // Like pollFor, and records a failure naming the saved screenshot when
-    // it does not, or when the game ended meanwhile.
+    // The window's _NET_WM_ICON: width, height, then ARGB pixels; empty when absent.
+    std::vector<unsigned long> windowIcon() const;
+    // Polls done() until it holds; false when it does not within the time or the game ended.
+    bool pollUntil(double seconds, const std::function<bool()>& done);
+    Image screenshot();  // the window now, empty when it is gone; kept as the last screenshot
+    bool pollFor(double seconds, const Shows& shows);  // pollUntil on screenshots
+    // Polls for 40 s; records a failure when shows() never holds or the game ended.
     bool waitForScreen(const std::string& what, const Shows& shows);
     // Also waits for two equal screenshots in a row: no half-drawn frame is judged.
     bool waitForSteadyScreen(const std::string& what, const Shows& shows);
     const Image& lastScreenshot() const { return lastShot; }
 
-    // The player's hands.
-    void click(int x, int y, int button = 1);              // window pixels; 1 left, 3 right
-    void clickTimes(int x, int y, int button, int times);  // quick clicks at one place
+    // The player's hands, at window pixels.
+    void click(int x, int y, int button = 1, int times = 1);  // 1 left, 3 right; quick clicks
     void choose(const MenuRow& row) { click(MenuClickX, row.clickY); }
+    bool choose(const MenuRow& row, const std::string& what, const Shows& shows) {
+        choose(row);
+        return waitForScreen(what, shows);
+    }
     void pressKey(const std::string& keysym);  // an X keysym name, e.g. "Escape"
     void typeText(const std::string& text);    // with Shift for capitals
     void requestWindowClose();                 // WM_DELETE_WINDOW, as a window manager sends
 
-    VirtualDisplay& display() { return *server; }
-    WindowId gameWindow() const { return window; }
-
 private:
+    bool startServer();
+    unsigned long findWindow() const;  // the mapped top-level "Quendle"; 0 when none
     void runXdotool(const std::vector<std::string>& arguments);
-    std::string saveScreenshot();  // the path written
-    std::string failureReport(const std::string& what);
+    bool gameEnded();  // reaps it when it ended
+    std::string gameErrors() const;
+    bool timedOut(const std::string& what);  // records a failure with the game's state; false
+    std::string saveScreenshot();            // the path written
 
     std::string root;     // the test's temporary directory
     std::string workDir;  // root/work: the game's working directory
     std::string mountPoint;
-    std::unique_ptr<VirtualDisplay> server;
-    ChildProcess game;
-    WindowId window = 0;
+    pid_t server = -1;  // Xvfb
+    std::string displayName;
+    _XDisplay* display = nullptr;
+    pid_t game = -1;
+    int gameStatus = -1;       // as waitpid gives it once the game ended
+    unsigned long window = 0;  // an Xlib Window
     Image lastShot;
 };

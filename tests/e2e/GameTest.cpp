@@ -10,8 +10,6 @@
 namespace {
 
 constexpr int FieldClickY = 300;    // where play clicks land; only x matters to a shot
-constexpr int LeftButton = 1;       // blue shots
-constexpr int RightButton = 3;      // red shots
 constexpr int StatusLineTop = 550;  // no place to look for balls below
 // A shot crosses the whole field in 0.21 s of play; a hit shows well within this.
 constexpr double ShotFlightSeconds = 2.0;
@@ -29,7 +27,8 @@ constexpr int ClearHalfWidth = 70;
 constexpr int ShotColumns[] = {75, 225, 375, 525, 150, 450, 300};
 const std::string LastRound = "Last round's Points: ";
 
-enum Family { None, Red, Blue };
+// A ball's or a shot's colour, as the mouse button that fires it.
+enum Family { None = 0, Blue = 1, Red = 3 };
 
 Family familyOf(Rgb p) {
     if (p.r - p.b > FamilyMargin && p.r - p.g > FamilyMargin) {
@@ -38,14 +37,9 @@ Family familyOf(Rgb p) {
     return p.b - p.r > FamilyMargin && p.b - p.g > FamilyMargin ? Blue : None;
 }
 
-struct Target {
-    bool blue;
-    int x;
-};
-
 // The lowest ball in the field: the lowest row with a run of one colour
 // wider than any dart; the middle of a chord is the ball's centre.
-std::optional<Target> lowestBall(const Image& image) {
+std::optional<std::pair<Family, int>> lowestBall(const Image& image) {
     for (int y = StatusLineTop - 1; y >= 0; --y) {
         for (int x = 0, end = 1; x < image.width(); x = end++) {
             const Family family = familyOf(image.at(x, y));
@@ -53,7 +47,7 @@ std::optional<Target> lowestBall(const Image& image) {
                 ++end;
             }
             if (family != None && end - x >= MinBallRun) {
-                return Target{family == Blue, (x + end - 1) / 2};
+                return std::make_pair(family, (x + end - 1) / 2);
             }
         }
     }
@@ -88,58 +82,55 @@ protected:
     // Fires the matching button under the lowest ball until the points change;
     // the points, or 0 when no shot hit.
     int hitABall() {
-        const double deadline = nowSeconds() + BotSeconds;
-        for (int shotsLeft = BotShots; shotsLeft > 0 && nowSeconds() < deadline; pollPause()) {
-            const std::optional<Target> target = lowestBall(screenshot());
-            if (target) {
-                click(target->x, FieldClickY, target->blue ? LeftButton : RightButton);
+        int shotsLeft = BotShots;
+        int points = 0;
+        pollUntil(BotSeconds, [&] {
+            if (const auto ball = lowestBall(screenshot())) {
+                click(ball->second, FieldClickY, ball->first);
                 --shotsLeft;
                 if (pollFor(ShotFlightSeconds, [](const Image& i) { return pointsOn(i) != 0; })) {
-                    return pointsOn(lastScreenshot());
+                    points = pointsOn(lastScreenshot());
                 }
             }
-        }
-        return 0;
+            return points != 0 || shotsLeft == 0;
+        });
+        return points;
     }
 
-    // A window x where shots fired now reach the top without meeting a ball.
-    int clearShotX() {
+    // Fires these shots at once where they reach the top without meeting a ball.
+    bool missWith(Family button, int shots) {
         int clearX = -1;
-        waitForScreen("a column without balls to shoot through", [&](const Image& image) {
-            for (int x : ShotColumns) {
-                clearX = isClearColumn(image, x) ? x : clearX;
-            }
-            return clearX >= 0;
-        });
-        return clearX;
+        if (!waitForScreen("a column without balls to shoot through", [&](const Image& image) {
+                for (int x : ShotColumns) {
+                    clearX = isClearColumn(image, x) ? x : clearX;
+                }
+                return clearX >= 0;
+            })) {
+            return false;
+        }
+        click(clearX, FieldClickY, button, shots);
+        return true;
     }
 };
 
 TEST_F(Games, EveryShotThatReachesTheTopCostsOneLife) {
     ASSERT_TRUE(reachMainMenu() && startPlaying(DifficultyRows[0]));
     EXPECT_TRUE(cornersAreBackground(lastScreenshot()));
-    const int firstX = clearShotX();
-    ASSERT_GE(firstX, 0);
-    click(firstX, FieldClickY, LeftButton);
+    ASSERT_TRUE(missWith(Blue, 1));
     ASSERT_TRUE(waitForScreen("a life lost to one shot", livesLeft(4)));
-    const int nextX = clearShotX();
-    ASSERT_GE(nextX, 0);
-    clickTimes(nextX, FieldClickY, RightButton, 3);
+    ASSERT_TRUE(missWith(Red, 3));
     ASSERT_TRUE(waitForScreen("three more lives lost to three shots", livesLeft(1)));
 }
 
 TEST_F(Games, FiveMissesOnEasyEndTheGameWithNoEntryAndZeroPointsInTheMainMenu) {
     ASSERT_TRUE(reachMainMenu() && startPlaying(DifficultyRows[0]));
-    const int x = clearShotX();
-    ASSERT_GE(x, 0);
-    clickTimes(x, FieldClickY, LeftButton, 5);
+    ASSERT_TRUE(missWith(Blue, 5));
 
     // Without "moon" the list is empty and 0 points earn no place: no name
     // entry. The list, written empty, reads back as ten entries of 0.
     const std::vector<std::string> zeros(TableRows, " 0");
     ASSERT_TRUE(waitForScreen("the high-score table of ten empty entries",
                               [&](const Image& image) { return tableRows(image) == zeros; }));
-    EXPECT_FALSE(showsStatusLine(lastScreenshot()));
     pressKey("Return");
     ASSERT_TRUE(waitForScreen("the main menu with the last round's points", [](const Image& image) {
         return showsMainMenu(image) && bottomLeftText(image) == LastRound + "0";

@@ -2,6 +2,7 @@
 
 #include "text/GlyphTable.h"
 
+#include <cstdlib>
 #include <regex>
 
 namespace {
@@ -81,7 +82,9 @@ bool showsMenu(const Image& image, const MenuRow (&rows)[4]) {
 }  // namespace
 
 bool isBackground(Rgb pixel) {
-    return nearColor(pixel, Background, BackgroundTolerance);
+    return std::abs(pixel.r - Background.r) <= BackgroundTolerance &&
+           std::abs(pixel.g - Background.g) <= BackgroundTolerance &&
+           std::abs(pixel.b - Background.b) <= BackgroundTolerance;
 }
 
 std::string readText(const Image& image, int left, int baselineFromTop, int maxChars) {
