@@ -1,6 +1,6 @@
 #include "play/BallColor.h"
 #include "play/BallSet.h"
-#include "shell/LevelParameters.h"
+#include "play/LevelParameters.h"
 
 #include <SDL.h>
 #include <benchmark/benchmark.h>

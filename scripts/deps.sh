@@ -3,7 +3,7 @@
 
 QUENDLE_BUILD_PACKAGES="cmake g++ make pkg-config libsdl1.2-compat-dev libgl-dev libglu1-mesa-dev"
 QUENDLE_RUN_PACKAGES="libgl1-mesa-dri"
-QUENDLE_TEST_PACKAGES="libgtest-dev xvfb xauth xdotool libx11-dev libxtst-dev cppcheck clang-format
+QUENDLE_TEST_PACKAGES="libgtest-dev xvfb xauth xdotool libx11-dev cppcheck clang-format
 clang-14 libclang-rt-14-dev libbenchmark-dev"
 
 # Prints the packages of "$@" that are not installed.

@@ -2,10 +2,9 @@
 // without a window: every character in rows, then sample lines and the game's
 // own texts, each pixel blown up to a square.
 //
-// Build and run from the repository root:
-//   g++ -std=c++17 -Wall -Wextra -Wpedantic -Isrc -o /tmp/render_font
-//       tools/render_font.cpp src/text/GlyphTable.cpp
-//   /tmp/render_font font.ppm [scale]   (scale 1..8, default 3)
+// Built with the game; `cmake --build <build> --target font-sheet` writes
+// <build>/font-sheet.ppm. By hand: render_font FILE.ppm [scale]   (scale 1..8,
+// default 3)
 
 #include "text/GlyphTable.h"
 

@@ -9,17 +9,12 @@
 #include <cstdio>
 #include <sstream>
 
-const FileCalls PosixFileCalls = {::write, ::fsync, ::close, ::rename};
-
 namespace {
 
 constexpr int LinesPerRecord = 2;
 constexpr int FileLines = LinesPerRecord * HighscoreCapacity;
 constexpr std::size_t ReadChunk = 4096;
-constexpr mode_t NewFileMode = 0666;  // narrowed by the umask, as any new file is
 constexpr mode_t PermissionBits = 07777;
-constexpr const char* TemporaryPrefix = ".";
-constexpr const char* TemporarySuffix = ".tmp";
 
 // A file written on another system may end its lines with CR LF; the CR is
 // never part of a name or a score.
@@ -90,70 +85,6 @@ bool readRecords(int fd, std::string& bytes) {
         bytes.append(chunk, static_cast<std::size_t>(got));
     }
     return true;
-}
-
-// The directory part of a path, with its slash; empty for a bare name.
-std::string directoryPart(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
-// A hidden name beside the file, of this process alone, so that a rename
-// within one directory can put it in the file's place.
-std::string temporaryPath(const std::string& path) {
-    const std::string directory = directoryPart(path);
-    return directory + TemporaryPrefix + path.substr(directory.size()) + "." +
-           std::to_string(::getpid()) + TemporarySuffix;
-}
-
-// A fresh temporary file, or -1. One left behind by an earlier process of the
-// same id is an unfinished save of ours and goes.
-int createTemporary(const std::string& path) {
-    const int flags = O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC;
-    int fd = ::open(path.c_str(), flags, NewFileMode);
-    if (fd < 0 && errno == EEXIST && ::unlink(path.c_str()) == 0) {
-        fd = ::open(path.c_str(), flags, NewFileMode);
-    }
-    return fd;
-}
-
-bool writeAll(const FileCalls& calls, int fd, const std::string& bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t written = calls.write(fd, bytes.data() + done, bytes.size() - done);
-        if (written < 0 && errno == EINTR) {
-            continue;
-        }
-        if (written <= 0) {
-            return false;
-        }
-        done += static_cast<std::size_t>(written);
-    }
-    return true;
-}
-
-// Writes, syncs and closes the temporary file; closes it in every case.
-// A file that was there keeps its permissions; a new one gets the umask's.
-bool fillTemporary(const FileCalls& calls, int fd, const std::string& bytes, int mode) {
-    const bool keptMode = mode < 0 || ::fchmod(fd, static_cast<mode_t>(mode)) == 0;
-    const bool filled = keptMode && writeAll(calls, fd, bytes) && calls.fsync(fd) == 0;
-    // A failed close may be the first report of a failed write, and on this
-    // system the descriptor is gone either way.
-    const bool closed = calls.close(fd) == 0;
-    return filled && closed;
-}
-
-// Makes the rename itself last across a crash. Nothing can be undone here:
-// the new file is in place already.
-void syncDirectory(const FileCalls& calls, const std::string& path) {
-    const std::string directory = directoryPart(path);
-    const int fd =
-        ::open(directory.empty() ? "." : directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) {
-        return;
-    }
-    calls.fsync(fd);
-    ::close(fd);
 }
 
 }  // namespace
@@ -234,15 +165,5 @@ void HighscoreList::save() const {
     if (!writable) {
         return;
     }
-    const std::string temporary = temporaryPath(fileName);
-    const int fd = createTemporary(temporary);
-    if (fd < 0) {
-        return;
-    }
-    if (!fillTemporary(calls, fd, formatEntries(entries), fileMode) ||
-        calls.rename(temporary.c_str(), fileName.c_str()) != 0) {
-        ::unlink(temporary.c_str());
-        return;
-    }
-    syncDirectory(calls, fileName);
+    replaceFile(fileName, formatEntries(entries), fileMode, calls);
 }

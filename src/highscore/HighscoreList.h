@@ -1,26 +1,11 @@
 #pragma once
 
 #include "highscore/HighscoreEntry.h"
+#include "highscore/SafeSave.h"
 
-#include <sys/types.h>
-
-#include <cstddef>
 #include <iosfwd>
 #include <list>
 #include <string>
-
-// The system calls through which a list saves its file. The game uses the
-// real ones; tests put failing ones in their place, since a test running as
-// root cannot make a write fail by permissions alone.
-struct FileCalls {
-    ssize_t (*write)(int fd, const void* bytes, std::size_t count);  // like write(2)
-    int (*fsync)(int fd);                                            // like fsync(2)
-    int (*close)(int fd);                                            // like close(2)
-    int (*rename)(const char* from, const char* to);                 // like rename(2)
-};
-
-// The real system calls.
-extern const FileCalls PosixFileCalls;
 
 // The ten best results, kept in a plain-text file of two lines per record
 // (name, decimal score), best first. Made to be used and released: the

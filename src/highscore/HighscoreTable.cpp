@@ -1,4 +1,5 @@
-#include "highscore/HighscoreEntry.h"
+#include "highscore/HighscoreTable.h"
+
 #include "text/TextDisplay.h"
 
 #include <cstddef>
@@ -35,10 +36,10 @@ std::string visiblePart(const std::string& row) {
 
 }  // namespace
 
-void TextDisplay::drawHighscoreTable(const std::list<HighscoreEntry>& entries) {
+void drawHighscoreTable(TextDisplay& text, const std::list<HighscoreEntry>& entries) {
     // The first raster position takes this colour, the later ones the colour
     // that printString leaves current: the same text colour.
-    glColor3fv(textColor);
+    glColor3fv(text.getTextColor());
     int row = 0;
     for (const HighscoreEntry& entry : entries) {
         if (row == HighscoreCapacity) {
@@ -47,7 +48,7 @@ void TextDisplay::drawHighscoreTable(const std::list<HighscoreEntry>& entries) {
         glRasterPos2f(TableX, static_cast<float>(FirstRowY - RowStep * row));
         char score[ScoreDigits];
         std::snprintf(score, sizeof score, "%d", entry.getScore());
-        printString(visiblePart(entry.getName() + " " + score));
+        text.printString(visiblePart(entry.getName() + " " + score));
         ++row;
     }
 }

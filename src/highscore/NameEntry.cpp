@@ -1,12 +1,7 @@
 #include "highscore/NameEntry.h"
 
 #include "highscore/TextField.h"
-#include "shell/Game.h"
 #include "text/TextDisplay.h"
-
-#include <GL/gl.h>
-
-#include <cstdlib>
 
 namespace {
 
@@ -20,37 +15,34 @@ constexpr float NameY = 0.3f;
 
 }  // namespace
 
-void drawNameEntry(TextDisplay& display, const std::string& name) {
-    // The congratulation's raster position takes this colour; the later ones
-    // take the text colour that printString leaves current.
-    glColor3f(0.2f, 0.2f, 0.3f);
+void drawNameEntry(TextDisplay& text, const std::string& name) {
+    // The first raster position takes this colour, the later ones the colour
+    // that printString leaves current: the same text colour.
+    const GLfloat* color = text.getTextColor();
+    glColor3f(color[0], color[1], color[2]);
     glRasterPos2f(CongratulationX, CongratulationY);
-    display.printString(Congratulation);
+    text.printString(Congratulation);
     glRasterPos2f(NameColumnX, PromptY);
-    display.printString(Prompt);
+    text.printString(Prompt);
     glRasterPos2f(NameColumnX, NameY);
-    display.printString(name);
-    display.drawLastRound();
+    text.printString(name);
+    text.drawLastRound();
 }
 
-std::string Game::enterName() {
-    nameField->clear();
-    SDL_Event event;
-    for (;;) {
-        if (!SDL_PollEvent(&event)) {
-            drawFrame([this] { drawNameEntry(*textDisplay, nameField->getText()); });
-            continue;
-        }
-        if (event.type == SDL_QUIT) {
-            std::exit(0);
-        }
-        if (event.type != SDL_KEYDOWN) {
-            continue;
-        }
-        // Return ends the entry and is never typed into the name.
-        if (event.key.keysym.sym == SDLK_RETURN) {
-            return nameField->getText();
-        }
-        nameField->handleKey(event.key.keysym);
-    }
+std::string typeName(TextField& field, TextDisplay& text, const BeginFrame& beginFrame) {
+    field.clear();
+    runScreenLoop(
+        beginFrame, [&] { drawNameEntry(text, field.getText()); },
+        [&field](const SDL_Event& event) {
+            if (event.type != SDL_KEYDOWN) {
+                return ScreenGoesOn;
+            }
+            // Return ends the entry and is never typed into the name.
+            if (event.key.keysym.sym == SDLK_RETURN) {
+                return ScreenLeft;
+            }
+            field.handleKey(event.key.keysym);
+            return ScreenGoesOn;
+        });
+    return field.getText();
 }

@@ -81,7 +81,3 @@ void BallModels::drawShot(const Shot& shot) const {
     glCallList(firstList + ShotLists + static_cast<GLuint>(shot.color));
     glPopMatrix();
 }
-
-void BallModels::releaseModels() {
-    glDeleteLists(firstList, ModelCount);
-}

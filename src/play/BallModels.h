@@ -23,11 +23,8 @@ public:
     void buildModels();                     // once, with the context current
     void drawBall(const Ball& ball) const;  // at the ball's field position, depth 0
     void drawShot(const Shot& shot) const;  // dart at depth -1, in front of every ball
-    void releaseModels();  // for an owner that frees the lists; the game never does
-
-    GLuint getFirstList() const { return firstList; }  // red ball, blue ball, red dart, blue dart
 
 private:
     GLUquadric* quadric = nullptr;  // default settings, used for both spheres
-    GLuint firstList = 0;
+    GLuint firstList = 0;           // red ball, blue ball, red dart, blue dart
 };

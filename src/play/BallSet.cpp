@@ -35,8 +35,8 @@ BallSet::~BallSet() {
     balls.clear();
 }
 
-void BallSet::setDifficulty(int code) {
-    pointsPerHit = code;
+void BallSet::setDifficulty(Difficulty difficulty) {
+    pointsPerHit = difficulty;
 }
 
 void BallSet::spawnBalls(int count, float speed, int spread) {

@@ -2,6 +2,7 @@
 
 #include "play/Ball.h"
 #include "play/BallModels.h"
+#include "play/Difficulty.h"
 #include "play/Shot.h"
 #include "play/StepOutcome.h"
 
@@ -20,7 +21,7 @@ public:
     BallSet();   // builds the models
     ~BallSet();  // the models' display lists stay with the context
 
-    void setDifficulty(int code);  // points per matching hit: the difficulty code 1..4
+    void setDifficulty(Difficulty difficulty);  // points per matching hit: Easy 1 .. Insane 4
     void spawnBalls(int count, float speed, int spread);  // spread >= 1 rows; shots stay
     void fireShot(int color, float x);                    // appends at (x, -1.1)
     void dropShots();                                     // a new game starts with none in flight
@@ -30,8 +31,6 @@ public:
 
     const std::list<Ball>& getBalls() const { return balls; }
     const std::list<Shot>& getShots() const { return shots; }
-    int getPointsPerHit() const { return pointsPerHit; }
-    float getHitRadius() const { return hitRadius; }
 
     // Test seams: put a ball or a shot exactly where a rule needs it.
     void addBall(const Ball& ball) { balls.push_back(ball); }

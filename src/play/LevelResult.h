@@ -1,4 +1,4 @@
 #pragma once
 
-// How playLevel ends.
-enum LevelResult { LevelCleared = -1, GameOver = 1 };
+// How a level ends, and the one value while it goes on.
+enum LevelResult { LevelCleared = -1, LevelGoesOn = 0, GameOver = 1 };

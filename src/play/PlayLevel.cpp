@@ -1,4 +1,4 @@
-#include "shell/Game.h"
+#include "play/PlayLevel.h"
 
 #include "play/BallColor.h"
 #include "play/BallSet.h"
@@ -7,13 +7,11 @@
 #include "play/RoundState.h"
 #include "text/TextDisplay.h"
 
-#include <cstdlib>
 #include <memory>
 
 namespace {
 
 constexpr Uint32 TickInterval = 10;  // milliseconds: 100 steps per second of play
-constexpr int LevelGoesOn = 0;       // neither LevelCleared nor GameOver yet
 
 // The field x under the mouse: -1 at the left edge, 0 in the middle.
 float fieldX(int mouseX, int width) {
@@ -52,39 +50,33 @@ bool isTick(const SDL_Event& event) {
     return event.type == SDL_USEREVENT && event.user.code == FrameTimer::TickCode;
 }
 
+int onLevelEvent(const LevelParts& parts, const SDL_Event& event) {
+    if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE) {
+        return GameOver;
+    }
+    if (event.type == SDL_MOUSEBUTTONDOWN) {
+        fireAt(parts.world, event.button, parts.windowWidth);
+    }
+    if (isTick(event)) {
+        return applyTick(parts.world, parts.round, parts.text);
+    }
+    return LevelGoesOn;
+}
+
 }  // namespace
 
-int Game::playLevel(int level, int count, float speed, int spread) {
+int playOneLevel(const LevelParts& parts, const LevelParameters& level) {
     // Owned here so that every return stops the ticks; the program's exit
     // stops them by hand.
-    auto timer = std::make_unique<FrameTimer>(TickInterval, *tickClock);
-    ballSet->spawnBalls(count, speed, spread);
-    textDisplay->updateStatusLine(roundState->getPoints(), roundState->getLives(), level);
-
-    SDL_Event event;
-    for (;;) {
-        if (!SDL_PollEvent(&event)) {
-            drawFrame([this] {
-                ballSet->draw();
-                textDisplay->drawStatusLine();
-            });
-            continue;
-        }
-        if (event.type == SDL_QUIT) {
-            timer.reset();
-            std::exit(0);
-        }
-        if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE) {
-            return GameOver;
-        }
-        if (event.type == SDL_MOUSEBUTTONDOWN) {
-            fireAt(*ballSet, event.button, screen->w);
-        }
-        if (isTick(event)) {
-            const int result = applyTick(*ballSet, *roundState, *textDisplay);
-            if (result != LevelGoesOn) {
-                return result;
-            }
-        }
-    }
+    auto timer = std::make_unique<FrameTimer>(TickInterval, parts.clock);
+    parts.world.spawnBalls(level.ballCount, level.speed, level.spread);
+    parts.text.updateStatusLine(parts.round.getPoints(), parts.round.getLives(), level.number);
+    return runScreenLoop(
+        parts.beginFrame,
+        [&parts] {
+            parts.world.draw();
+            parts.text.drawStatusLine();
+        },
+        [&parts](const SDL_Event& event) { return onLevelEvent(parts, event); },
+        [&timer] { timer.reset(); });
 }

@@ -16,7 +16,7 @@ namespace {
 constexpr const char* WindowCaption = "Quendle";
 constexpr const char* IconFile = "icon.bmp";
 constexpr int BitsPerPixel = 32;
-constexpr int StartDifficulty = 1;
+constexpr Difficulty StartDifficulty = Easy;
 
 constexpr GLfloat ModelAmbient[] = {0.75f, 0.75f, 0.75f, 1.0f};
 constexpr GLfloat LightAmbient[] = {0.1f, 0.1f, 0.1f, 1.0f};

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "play/Difficulty.h"
+#include "text/ScreenLoop.h"
+
 #include <SDL.h>
 
 #include <memory>
@@ -19,12 +22,9 @@ struct SurfaceDeleter {
 // Results of the main menu.
 enum MainMenuResult { MenuNewGame = -1, MenuQuit = 1 };
 
-// Result of the difficulty menu when it is left with Escape; the difficulty
-// codes 1..4 are in LevelParameters.h.
-enum DifficultyMenuResult { DifficultyEscape = -1 };
-
 // The one game object: opens the window and owns every long-lived part of the
-// game. Every screen loop is an operation of it. Main thread only.
+// game. Every screen is an operation of it that hands the parts the screen
+// needs to the screen's own loop. Main thread only.
 class Game {
 public:
     Game(int width, int height);  // opens the window; prints and exits 1 when that fails
@@ -40,35 +40,32 @@ public:
     void beginOverlayFrame();  // starts every frame: identity matrices, clear, white colour
 
     // Menus (shell/Menus.cpp). Each ends the program with exit(0) on a window-close request.
-    int mainMenu();           // MenuNewGame, or MenuQuit for "Quit" and Escape
-    int difficultyMenu();     // 1..4, or DifficultyEscape
-    void showInstructions();  // until any key or mouse button
+    int mainMenu();               // MenuNewGame, or MenuQuit for "Quit" and Escape
+    Difficulty difficultyMenu();  // Easy..Insane, or DifficultyEscape
+    void showInstructions();      // until any key or mouse button
 
-    // One level of play (play/PlayLevel.cpp): LevelCleared or GameOver.
+    // One level of play (play/PlayLevel.h): LevelCleared or GameOver.
     int playLevel(int level, int count, float speed, int spread);
 
-    // High scores (highscore/).
+    // High scores (highscore/HighscoreScreen.h, highscore/NameEntry.h).
     void showHighscoreScreen();  // reads "moon", shows it until a key or button, writes it back
     std::string enterName();     // the name typed until Return
 
     // Game flow steps (shell/GameFlow.cpp), public so the rules can be driven one at a time.
-    void startGame(int difficultyCode);  // a fresh round, the ball set told the difficulty
-    void playGame();                     // level after level until the game is over
-    void endGame();                      // high-score check, name entry, high-score screen
+    void startGame(Difficulty chosen);  // a fresh round, the ball set told the difficulty
+    void playGame();                    // level after level until the game is over
+    void endGame();                     // high-score check, name entry, high-score screen
 
     SDL_Surface* getScreen() const { return screen; }               // owned by SDL
     RoundState* getRoundState() const { return roundState.get(); }  // null before run
     BallSet& getBallSet() const { return *ballSet; }
     TextDisplay& getTextDisplay() const { return *textDisplay; }
     TextField& getNameField() const { return *nameField; }
-    int getDifficulty() const { return difficulty; }
+    Difficulty getDifficulty() const { return difficulty; }
 
 private:
-    // One frame of a screen loop: the overlay begun, the screen drawn, the buffers swapped.
-    template <typename DrawScreen> void drawFrame(DrawScreen drawScreen) {
-        beginOverlayFrame();
-        drawScreen();
-        SDL_GL_SwapBuffers();
+    BeginFrame overlayFrame() {  // how every screen of this window starts a frame
+        return [this] { beginOverlayFrame(); };
     }
     int menuItemAt(int x, int y) const;  // 1..4 for a click on a menu row, 0 for none
 
@@ -79,7 +76,7 @@ private:
     std::unique_ptr<TextDisplay> textDisplay;
     std::unique_ptr<TextField> nameField;
     std::unique_ptr<TickClock> tickClock;  // the level timer's count; outlives every timer
-    int difficulty = 1;  // 1..4 of the current game, DifficultyEscape after Escape
-    int width;           // requested window size in pixels; drawing reads screen->w, screen->h
+    Difficulty difficulty = Easy;          // of the current game; DifficultyEscape after Escape
+    int width;  // requested window size in pixels; drawing reads screen->w, screen->h
     int height;
 };

@@ -2,21 +2,21 @@
 
 #include "highscore/HighscoreList.h"
 #include "play/BallSet.h"
+#include "play/LevelParameters.h"
 #include "play/LevelResult.h"
 #include "play/RoundState.h"
-#include "shell/LevelParameters.h"
 
 #include <cstdlib>
 
 void Game::run() {
     roundState = std::make_unique<RoundState>();
-    difficulty = 0;
+    difficulty = NoDifficulty;
     for (;;) {
         if (mainMenu() != MenuNewGame) {
             std::exit(0);
         }
         difficulty = difficultyMenu();
-        if (difficulty <= 0) {
+        if (difficulty <= NoDifficulty) {
             continue;
         }
         startGame(difficulty);
@@ -25,9 +25,9 @@ void Game::run() {
     }
 }
 
-void Game::startGame(int difficultyCode) {
-    difficulty = difficultyCode;
-    ballSet->setDifficulty(difficultyCode);
+void Game::startGame(Difficulty chosen) {
+    difficulty = chosen;
+    ballSet->setDifficulty(chosen);
     roundState = std::make_unique<RoundState>();
     // Shots still rising from the last game must not cost lives in this one.
     ballSet->dropShots();

@@ -1,19 +1,11 @@
+#include "text/MenuLayout.h"
 #include "text/TextDisplay.h"
-
-#include <cstddef>
 
 namespace {
 
-struct PlacedText {
-    float y;
-    const char* text;
-};
-
-constexpr float MenuX = -0.2f;
-constexpr PlacedText MainMenuItems[] = {
-    {0.3f, "New game"}, {0.15f, "Highscore"}, {0.0f, "Instructions"}, {-0.15f, "Quit"}};
-constexpr PlacedText DifficultyItems[] = {
-    {0.3f, "Easy"}, {0.15f, "Normal"}, {0.0f, "Hard"}, {-0.15f, "Insane"}};
+constexpr const char* MainMenuItems[MenuItemCount] = {"New game", "Highscore", "Instructions",
+                                                      "Quit"};
+constexpr const char* DifficultyItems[MenuItemCount] = {"Easy", "Normal", "Hard", "Insane"};
 
 constexpr float InstructionsX = -0.95f;
 constexpr float InstructionsFirstY = 0.9f;
@@ -37,11 +29,11 @@ constexpr const char* LastRoundPrefix = "Last round's ";
 
 // The first raster position takes the colour set here, the later ones the
 // colour that printString leaves current: the same text colour.
-template <std::size_t N> void drawMenuItems(TextDisplay& display, const PlacedText (&items)[N]) {
+void drawMenuItems(TextDisplay& display, const char* const (&items)[MenuItemCount]) {
     glColor3fv(display.getTextColor());
-    for (const PlacedText& item : items) {
-        glRasterPos2f(MenuX, item.y);
-        display.printString(item.text);
+    for (int i = 0; i < MenuItemCount; ++i) {
+        glRasterPos2f(MenuTextX, MenuRows[i].baselineY);
+        display.printString(items[i]);
     }
 }
 

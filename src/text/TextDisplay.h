@@ -2,11 +2,8 @@
 
 #include <GL/gl.h>
 
-#include <list>
 #include <sstream>
 #include <string>
-
-class HighscoreEntry;
 
 // The built-in 8 x 13 raster font and every text the game draws. Needs a
 // current OpenGL context; one exists, owned by the game. Main thread only.
@@ -39,14 +36,10 @@ public:
     void updateStatusLine(int points, int lives, int level);
     void drawStatusLine();  // at x 30, 150, 270 px on the baseline 30 px above the bottom
 
-    // High-score table (highscore/HighscoreTable.cpp): up to ten rows "name score".
-    void drawHighscoreTable(const std::list<HighscoreEntry>& entries);
-
     const std::string& getPointsText() const { return pointsText; }
     const std::string& getLivesText() const { return livesText; }
     const std::string& getLevelText() const { return levelText; }
     const GLfloat* getTextColor() const { return textColor; }
-    GLuint getListBase() const { return listBase; }
 
 private:
     void buildFont();

@@ -34,7 +34,7 @@ TEST(GameEnd, QualifyingPointsAreEnteredByNameAndStoredInPlaceOthersSkipTheEntry
         if (ending.fileBefore) {
             writeFile(Moon, fileOf(tenDescending()));
         }
-        game.startGame(1);
+        game.startGame(Easy);
         game.getRoundState()->addPoints(ending.points);
         if (ending.qualifies) {
             pushKeyDown(SDLK_z, KMOD_LSHIFT);

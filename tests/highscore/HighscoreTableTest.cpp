@@ -1,4 +1,4 @@
-#include "highscore/HighscoreEntry.h"
+#include "highscore/HighscoreTable.h"
 #include "highscore/ScreenPixels.h"
 #include "shell/Game.h"
 #include "support/TestSupport.h"
@@ -29,7 +29,7 @@ protected:
         game.beginOverlayFrame();
     }
     void draw(const std::list<HighscoreEntry>& entries) {
-        game.getTextDisplay().drawHighscoreTable(entries);
+        drawHighscoreTable(game.getTextDisplay(), entries);
     }
 
     Game& game = testGame();

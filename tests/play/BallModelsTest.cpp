@@ -41,18 +41,6 @@ bool bluish(Rgb pixel) {
 
 }  // namespace
 
-TEST_F(BallModelsTest, FourListsFollowTheFirstUntilReleased) {
-    const GLuint first = models.getFirstList();
-    ASSERT_NE(first, 0u);
-    for (GLuint offset = 0; offset < 4; ++offset) {
-        EXPECT_TRUE(glIsList(first + offset)) << "list " << offset;
-    }
-    models.releaseModels();
-    for (GLuint offset = 0; offset < 4; ++offset) {
-        EXPECT_FALSE(glIsList(first + offset)) << "list " << offset;
-    }
-}
-
 TEST_F(BallModelsTest, BallsAreDrawnInTheirColourAtTheirFieldPosition) {
     models.drawBall(Ball(0.0f, 0.5f, -0.5f, Red));
     models.drawBall(Ball(0.0f, -0.5f, 0.5f, Blue));

@@ -233,10 +233,9 @@ TEST_F(BallSetTest, TheHitSquareIncludesItsEdgesAsFloats) {
 }
 
 TEST_F(BallSetTest, AMatchingHitRemovesBothAndScoresTheDifficultyCodeForThatStepOnly) {
-    EXPECT_EQ(world.getPointsPerHit(), 1);
     for (int code = 1; code <= 4; ++code) {
         clearWorld();
-        world.setDifficulty(code);
+        world.setDifficulty(static_cast<Difficulty>(code));
         putBystander();
         putBall(0.0f, 0.0f, Red);
         putShotArrivingAt(0.05f, 0.05f, Red);
@@ -290,7 +289,7 @@ TEST_F(BallSetTest, TheLevelIsClearedWhateverRemovedTheLastBallWithTheStepsLives
                           {"the bottom edge", -1.0f, Blue, false, false, 1, 0},
                           {"a wrong colour hit", 0.0f, Red, true, false, 1, 0},
                           {"a hit after lives were lost", 0.0f, Blue, true, true, 2, 3}};
-    world.setDifficulty(3);
+    world.setDifficulty(Hard);
     for (const Case& c : cases) {
         clearWorld();
         if (c.earlierLosses) {

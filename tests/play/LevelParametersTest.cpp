@@ -1,13 +1,13 @@
-#include "shell/LevelParameters.h"
+#include "play/LevelParameters.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-LevelParameters levelNumber(int number, int difficultyCode) {
-    LevelParameters level = firstLevel(difficultyCode);
+LevelParameters levelNumber(int number, Difficulty difficulty) {
+    LevelParameters level = firstLevel(difficulty);
     while (level.number < number) {
-        level = nextLevel(level, difficultyCode);
+        level = nextLevel(level, difficulty);
     }
     return level;
 }
@@ -17,7 +17,7 @@ LevelParameters levelNumber(int number, int difficultyCode) {
 TEST(LevelParameters, EveryGameStartsAtLevelZeroAndEachLevelAddsThreeBallsARowAndTheSpeedStep) {
     struct Case {
         int number;
-        int difficulty;
+        Difficulty difficulty;
         int ballCount;
         int spread;
         double speed;

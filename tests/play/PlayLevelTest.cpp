@@ -1,10 +1,10 @@
 #include "play/BallColor.h"
 #include "play/BallSet.h"
+#include "play/LevelParameters.h"
 #include "play/LevelResult.h"
 #include "play/Placement.h"
 #include "play/RoundState.h"
 #include "shell/Game.h"
-#include "shell/LevelParameters.h"
 #include "support/TestSupport.h"
 #include "text/TextDisplay.h"
 

@@ -1,8 +1,8 @@
 #include "play/BallColor.h"
 #include "play/BallSet.h"
+#include "play/LevelParameters.h"
 #include "play/RoundState.h"
 #include "shell/Game.h"
-#include "shell/LevelParameters.h"
 #include "support/TestSupport.h"
 #include "text/TextDisplay.h"
 
@@ -52,7 +52,6 @@ TEST(StartGame, GivesAFreshRoundAndTheDifficultysPointsAndDropsOldShots) {
 
     game.startGame(Normal);
     EXPECT_EQ(game.getDifficulty(), Normal);
-    EXPECT_EQ(game.getBallSet().getPointsPerHit(), Normal);
     EXPECT_EQ(game.getRoundState()->getPoints(), 0);
     EXPECT_EQ(game.getRoundState()->getLives(), RoundState::StartLives);
     EXPECT_TRUE(game.getBallSet().getShots().empty());

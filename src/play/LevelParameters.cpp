@@ -1,4 +1,4 @@
-#include "shell/LevelParameters.h"
+#include "play/LevelParameters.h"
 
 namespace {
 
@@ -7,7 +7,7 @@ struct DifficultySpeeds {
     double speedStep;  // added after every cleared level
 };
 
-// Indexed by difficulty code; entry 0 is unused.
+// Indexed by difficulty; entry 0 is unused.
 constexpr DifficultySpeeds SpeedTable[] = {
     {0.0f, 0.0}, {0.18f, 0.03}, {0.21f, 0.06}, {0.24f, 0.09}, {0.27f, 0.12}};
 
@@ -16,23 +16,23 @@ constexpr int FirstSpread = 30;
 constexpr int BallsAddedPerLevel = 3;
 constexpr int RowsAddedPerLevel = 1;
 
-const DifficultySpeeds& speedsOf(int difficultyCode) {
-    if (difficultyCode < Easy || difficultyCode > Insane) {
+const DifficultySpeeds& speedsOf(Difficulty difficulty) {
+    if (difficulty < Easy || difficulty > Insane) {
         return SpeedTable[Easy];
     }
-    return SpeedTable[difficultyCode];
+    return SpeedTable[difficulty];
 }
 
 }  // namespace
 
-LevelParameters firstLevel(int difficultyCode) {
-    return {0, FirstBallCount, speedsOf(difficultyCode).startSpeed, FirstSpread};
+LevelParameters firstLevel(Difficulty difficulty) {
+    return {0, FirstBallCount, speedsOf(difficulty).startSpeed, FirstSpread};
 }
 
-LevelParameters nextLevel(const LevelParameters& cleared, int difficultyCode) {
+LevelParameters nextLevel(const LevelParameters& cleared, Difficulty difficulty) {
     // The step is added in double precision and the sum rounded back to a float,
     // so speeds drift from start + n * step exactly as a float accumulator does.
-    const double speed = static_cast<double>(cleared.speed) + speedsOf(difficultyCode).speedStep;
+    const double speed = static_cast<double>(cleared.speed) + speedsOf(difficulty).speedStep;
     return {cleared.number + 1, cleared.ballCount + BallsAddedPerLevel, static_cast<float>(speed),
             cleared.spread + RowsAddedPerLevel};
 }
