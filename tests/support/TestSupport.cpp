@@ -113,12 +113,6 @@ Rgb readPixel(int x, int yFromTop) {
     return {rgb[0], rgb[1], rgb[2]};
 }
 
-bool nearColor(Rgb pixel, Rgb expected, int tolerance) {
-    return std::abs(pixel.r - expected.r) <= tolerance &&
-           std::abs(pixel.g - expected.g) <= tolerance &&
-           std::abs(pixel.b - expected.b) <= tolerance;
-}
-
 std::vector<std::uint8_t> readGlyphCell(int left, int baselineAboveBottom) {
     std::vector<std::uint8_t> rows;
     // Row 0 of a glyph lies two pixels below the baseline.

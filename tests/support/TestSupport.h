@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/Image.h"
+
 #include <SDL.h>
 
 #include <cstdint>
@@ -25,12 +27,7 @@ void pushTick();  // the level timer's tick: user event code 0
 void pushQuit();
 
 // Pixels of the frame being drawn (read before the swap), origin top left.
-struct Rgb {
-    int r, g, b;
-};
 Rgb readPixel(int x, int yFromTop);
-bool nearColor(Rgb pixel, Rgb expected, int tolerance = 2);
-constexpr Rgb Background{153, 153, 178};  // (0.6, 0.6, 0.7)
 
 // The 8 x 13 cell of a glyph drawn at raster position (left, baseline) in
 // window pixels measured from the bottom left, as OpenGL counts them (text at
