@@ -53,8 +53,9 @@ std::string readLine(const Image& image, int left, int baseline, int maxChars) {
     return text.substr(0, text.find_last_not_of(' ') + 1);
 }
 
-std::string referencePath(const std::string& name) {
-    return std::string(QUENDLE_REFERENCE_DIR) + "/" + name + ".png";
+bool writePng(const std::string& path, const Image& image) {
+    return stbi_write_png(path.c_str(), image.width(), image.height(), 3, image.bytes().data(),
+                          3 * image.width()) != 0;
 }
 
 }  // namespace
@@ -62,8 +63,7 @@ std::string referencePath(const std::string& name) {
 std::string saveFailureImage(const Image& image, const std::string& name) {
     const std::string path = std::string(QUENDLE_FAILURE_DIR) + "/" + name + ".png";
     mkdir(QUENDLE_FAILURE_DIR, 0777);
-    stbi_write_png(path.c_str(), image.width(), image.height(), 3, image.bytes().data(),
-                   3 * image.width());
+    writePng(path, image);
     return path;
 }
 
@@ -109,12 +109,10 @@ std::string readText(const Image& image, int left, int baseline, int maxChars) {
 }
 
 std::string differenceFromReference(const Image& image, const std::string& name) {
-    const std::string path = referencePath(name);
+    const std::string path = std::string(QUENDLE_REFERENCE_DIR) + "/" + name + ".png";
     const char* update = std::getenv("QUENDLE_UPDATE_REFERENCES");
     if (update != nullptr && std::string(update) == "1") {
-        const bool written = stbi_write_png(path.c_str(), image.width(), image.height(), 3,
-                                            image.bytes().data(), 3 * image.width()) != 0;
-        return written ? "" : "could not write " + path;
+        return writePng(path, image) ? "" : "could not write " + path;
     }
     int width = 0;
     int height = 0;

@@ -1,56 +1,51 @@
-#include <gtest/gtest.h>
-
-#if defined(__SANITIZE_ADDRESS__)
-#define QUENDLE_LEAK_CHECKS 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define QUENDLE_LEAK_CHECKS 1
-#endif
-#endif
-
-#ifdef QUENDLE_LEAK_CHECKS
 #include "support/TestSupport.h"
 
-#include <sanitizer/lsan_interface.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/lsan_interface.h>
+#define QUENDLE_LEAK_CHECKS 1
+#endif
+
 namespace {
 
-// Looks for leaks when a test of a class that owns memory ends. Only in a
-// process without the game window: the display stack's own threads and
-// caches (SDL, Mesa's llvmpipe) make the leak checker both report what they
-// keep and crash now and then while it stops their threads. The check at exit
-// is left off (leak_check_at_exit=0), since the game ends through exit(0) by
-// design.
-class LeakCheckAtTestEnd : public testing::EmptyTestEventListener {
+// A loop that fails to end would hang its test until CTest gives up; the
+// alarm ends it first. Death tests' children run through the same listener.
+constexpr unsigned WatchdogSeconds = 30;
+
+// Looks for leaks when a test ends, in processes without the game window
+// only: SDL's and Mesa's threads and caches make the leak checker report
+// what they keep, and crash now and then while it stops them. There is no
+// check at exit (leak_check_at_exit=0): the game ends through exit(0).
+class TestEnd : public testing::EmptyTestEventListener {
 public:
+    void OnTestStart(const testing::TestInfo&) override { alarm(WatchdogSeconds); }
     void OnTestEnd(const testing::TestInfo& test) override {
-        if (gameWindowOpened()) {
-            return;
-        }
-        if (__lsan_do_recoverable_leak_check() != 0) {
+        alarm(0);
+#ifdef QUENDLE_LEAK_CHECKS
+        if (!gameWindowOpened() && __lsan_do_recoverable_leak_check() != 0) {
             std::printf("Memory leaked in %s.%s\n", test.test_suite_name(), test.name());
             leaked = true;
         }
+#else
+        (void)test;
+#endif
     }
     bool leaked = false;
 };
 
 }  // namespace
-#endif
 
 int main(int argc, char** argv) {
     // The game runs SDL's timer thread and holds an X connection; a forked
     // child would inherit them half-alive, so death tests re-run the program.
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     testing::InitGoogleTest(&argc, argv);
-#ifdef QUENDLE_LEAK_CHECKS
-    auto* leakCheck = new LeakCheckAtTestEnd;
-    testing::UnitTest::GetInstance()->listeners().Append(leakCheck);  // gtest owns it
+    auto* testEnd = new TestEnd;
+    testing::UnitTest::GetInstance()->listeners().Append(testEnd);  // gtest owns it
     const int result = RUN_ALL_TESTS();
-    return leakCheck->leaked ? 1 : result;
-#else
-    return RUN_ALL_TESTS();
-#endif
+    return testEnd->leaked ? 1 : result;
 }

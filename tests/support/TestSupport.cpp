@@ -2,54 +2,45 @@
 
 #include "shell/Game.h"
 
-#include <GL/gl.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <memory>
-#include <sstream>
-#include <stdexcept>
-#include <unistd.h>
-
-#include <filesystem>
 
 namespace {
 
 std::unique_ptr<Game> sharedGame;
+constexpr const char* WorkDirVariable = "QUENDLE_TEST_WORK_DIR";
 
-void push(SDL_Event& event) {
-    if (SDL_PushEvent(&event) != 0) {
-        throw std::runtime_error("SDL event queue full");
-    }
+SDL_Event button(Uint8 type, int x, int y, Uint8 which) {
+    SDL_Event event{};
+    event.button = {type,
+                    0,
+                    which,
+                    static_cast<Uint8>(type == SDL_MOUSEBUTTONDOWN),
+                    static_cast<Uint16>(x),
+                    static_cast<Uint16>(y)};
+    return event;
 }
 
-void pushButton(Uint8 type, int x, int y, Uint8 button) {
+SDL_Event key(Uint8 type, SDLKey sym, int mod) {
     SDL_Event event{};
-    event.type = type;
-    event.button.type = type;
-    event.button.button = button;
-    event.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
-    event.button.x = static_cast<Uint16>(x);
-    event.button.y = static_cast<Uint16>(y);
-    push(event);
-}
-
-void pushKey(Uint8 type, SDLKey sym, SDLMod mod) {
-    SDL_Event event{};
-    event.type = type;
     event.key.type = type;
     event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
     event.key.keysym.sym = sym;
-    event.key.keysym.mod = mod;
-    push(event);
+    event.key.keysym.mod = static_cast<SDLMod>(mod);
+    return event;
 }
 
 }  // namespace
 
 Game& testGame() {
     if (!sharedGame) {
-        sharedGame = std::make_unique<Game>(600, 600);
+        sharedGame = std::make_unique<Game>(WindowSide, WindowSide);
         drainEvents();
     }
     return *sharedGame;
@@ -59,99 +50,106 @@ bool gameWindowOpened() {
     return sharedGame != nullptr;
 }
 
+Image drawnFrame(const std::function<void()>& draw) {
+    // The very first frame after start-up is cleared to black: begin two.
+    testGame().beginOverlayFrame();
+    testGame().beginOverlayFrame();
+    draw();
+    Image frame = readFrame();
+    SDL_GL_SwapBuffers();
+    return frame;
+}
+
+SDL_Event mouseDown(int x, int y, Uint8 which) {
+    return button(SDL_MOUSEBUTTONDOWN, x, y, which);
+}
+SDL_Event mouseUp(int x, int y) {
+    return button(SDL_MOUSEBUTTONUP, x, y, SDL_BUTTON_LEFT);
+}
+SDL_Event keyDown(SDLKey sym, int mod) {
+    return key(SDL_KEYDOWN, sym, mod);
+}
+SDL_Event keyUp(SDLKey sym) {
+    return key(SDL_KEYUP, sym, KMOD_NONE);
+}
+
+SDL_Event userEvent(int code) {
+    SDL_Event event{};
+    event.user = {SDL_USEREVENT, code, nullptr, nullptr};
+    return event;
+}
+
+SDL_Event motion(int x, int y) {
+    SDL_Event event{};
+    event.motion = {SDL_MOUSEMOTION, 0, 0, static_cast<Uint16>(x), static_cast<Uint16>(y), 0, 0};
+    return event;
+}
+
+SDL_Event quitEvent() {
+    SDL_Event event{};
+    event.type = SDL_QUIT;
+    return event;
+}
+
+void pushEvents(const std::vector<SDL_Event>& events) {
+    testGame();  // the queue needs SDL's video subsystem
+    drainEvents();
+    for (SDL_Event event : events) {  // a copy: SDL_PushEvent takes a non-const pointer
+        ASSERT_EQ(SDL_PushEvent(&event), 0) << "the event queue is full";
+    }
+}
+
 void drainEvents() {
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
     }
 }
 
-void pushMouseDown(int x, int y, Uint8 button) {
-    pushButton(SDL_MOUSEBUTTONDOWN, x, y, button);
-}
-void pushMouseUp(int x, int y, Uint8 button) {
-    pushButton(SDL_MOUSEBUTTONUP, x, y, button);
-}
-
-void pushMotion(int x, int y) {
-    SDL_Event event{};
-    event.type = SDL_MOUSEMOTION;
-    event.motion.type = SDL_MOUSEMOTION;
-    event.motion.x = static_cast<Uint16>(x);
-    event.motion.y = static_cast<Uint16>(y);
-    push(event);
-}
-
-void pushKeyDown(SDLKey sym, SDLMod mod) {
-    pushKey(SDL_KEYDOWN, sym, mod);
-}
-void pushKeyUp(SDLKey sym, SDLMod mod) {
-    pushKey(SDL_KEYUP, sym, mod);
-}
-
-void pushUserEvent(int code) {
-    SDL_Event event{};
-    event.type = SDL_USEREVENT;
-    event.user.type = SDL_USEREVENT;
-    event.user.code = code;
-    push(event);
-}
-
-void pushTick() {
-    pushUserEvent(0);
-}
-
-void pushQuit() {
-    SDL_Event event{};
-    event.type = SDL_QUIT;
-    push(event);
-}
-
-Rgb readPixel(int x, int yFromTop) {
-    GLubyte rgb[3] = {0, 0, 0};
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(x, 599 - yFromTop, 1, 1, GL_RGB, GL_UNSIGNED_BYTE, rgb);
-    return {rgb[0], rgb[1], rgb[2]};
-}
-
-std::vector<std::uint8_t> readGlyphCell(int left, int baselineAboveBottom) {
-    std::vector<std::uint8_t> rows;
-    // Row 0 of a glyph lies two pixels below the baseline.
-    for (int row = 0; row < 13; ++row) {
-        std::uint8_t bits = 0;
-        for (int column = 0; column < 8; ++column) {
-            const int fromBottom = baselineAboveBottom - 2 + row;
-            const Rgb pixel = readPixel(left + column, 599 - fromBottom);
-            if (!nearColor(pixel, Background, 6)) {
-                bits = static_cast<std::uint8_t>(bits | (0x80 >> column));
-            }
+bool markerIsNext() {
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) {
+        if (event.type != SDL_ACTIVEEVENT && event.type != SDL_VIDEOEXPOSE) {
+            return event.type == SDL_USEREVENT && event.user.code == MarkerCode;
         }
-        rows.push_back(bits);
     }
-    return rows;
+    return false;
 }
 
-ScopedWorkDir::ScopedWorkDir() {
-    previous = std::filesystem::current_path().string();
-    std::string pattern = (std::filesystem::temp_directory_path() / "quendle-test-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) {
-        throw std::runtime_error("mkdtemp failed");
+std::string scoreFile(const Records& records) {
+    std::string text;
+    for (const auto& [name, score] : records) {
+        text += name + "\n" + std::to_string(score) + "\n";
     }
-    dir = pattern;
+    return text;
+}
+
+Records tenRecords() {
+    Records records;
+    for (int score = 100; score >= 10; score -= 10) {
+        records.emplace_back("p" + std::to_string(score), score);
+    }
+    return records;
+}
+
+ScopedWorkDir::ScopedWorkDir() : previous(std::filesystem::current_path().string()) {
+    const char* parents = std::getenv(WorkDirVariable);
+    std::string pattern = (std::filesystem::temp_directory_path() / "quendle-test-XXXXXX").string();
+    dir = parents != nullptr ? parents : mkdtemp(pattern.data());
+    setenv(WorkDirVariable, dir.c_str(), 1);
     std::filesystem::current_path(dir);
 }
 
 ScopedWorkDir::~ScopedWorkDir() {
-    std::error_code ignored;
-    std::filesystem::current_path(previous, ignored);
-    std::filesystem::remove_all(dir, ignored);
+    std::filesystem::current_path(previous);
+    std::filesystem::remove_all(dir);
+    unsetenv(WorkDirVariable);
 }
 
 std::string readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 void writeFile(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
+    std::ofstream(path, std::ios::binary) << bytes;
 }

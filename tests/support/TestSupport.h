@@ -4,8 +4,9 @@
 
 #include <SDL.h>
 
-#include <cstdint>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 class Game;
@@ -15,39 +16,43 @@ class Game;
 Game& testGame();
 bool gameWindowOpened();  // whether this process has made its game window
 
-// SDL events, pushed into the real queue before a screen loop is called.
-void drainEvents();  // drops whatever is queued
-void pushMouseDown(int x, int y, Uint8 button = SDL_BUTTON_LEFT);
-void pushMouseUp(int x, int y, Uint8 button = SDL_BUTTON_LEFT);
-void pushMotion(int x, int y);
-void pushKeyDown(SDLKey sym, SDLMod mod = KMOD_NONE);
-void pushKeyUp(SDLKey sym, SDLMod mod = KMOD_NONE);
-void pushUserEvent(int code);
-void pushTick();  // the level timer's tick: user event code 0
-void pushQuit();
+// One frame begun as every screen begins it, drawn by draw, read back before the swap.
+Image drawnFrame(const std::function<void()>& draw);
 
-// Pixels of the frame being drawn (read before the swap), origin top left.
-Rgb readPixel(int x, int yFromTop);
+// SDL events as the window system delivers them, for the real queue.
+SDL_Event mouseDown(int x, int y, Uint8 button = SDL_BUTTON_LEFT);
+SDL_Event mouseUp(int x, int y);
+SDL_Event keyDown(SDLKey sym, int mod = KMOD_NONE);
+SDL_Event keyUp(SDLKey sym);
+SDL_Event userEvent(int code);  // code 0 is the level timer's tick
+SDL_Event motion(int x, int y);
+SDL_Event quitEvent();
+void pushEvents(const std::vector<SDL_Event>& events);  // drains the queue, then pushes in order
+void drainEvents();
 
-// The 8 x 13 cell of a glyph drawn at raster position (left, baseline) in
-// window pixels measured from the bottom left, as OpenGL counts them (text at
-// overlay y 0.3 has its baseline at 390): 13 row bytes, bottom row first, a
-// bit set where the pixel differs from the background.
-std::vector<std::uint8_t> readGlyphCell(int left, int baselineAboveBottom);
+// Pushed after the event that should end a loop: the loop must leave it queued.
+constexpr int MarkerCode = 77;
+bool markerIsNext();  // the next event, past what the window system adds, is userEvent(MarkerCode)
 
-// A fresh empty directory that is the working directory while this lives.
+// A score file holding these (name, score) records in this order.
+using Records = std::vector<std::pair<std::string, int>>;
+std::string scoreFile(const Records& records);
+Records tenRecords();  // "p100" 100, "p90" 90, ..., "p10" 10
+
+// A fresh empty directory that is the working directory while this lives. A
+// death test's child, which runs the test again from its start, enters its
+// parent's directory instead, so the parent sees what the child wrote.
 class ScopedWorkDir {
 public:
     ScopedWorkDir();
     ~ScopedWorkDir();
     ScopedWorkDir(const ScopedWorkDir&) = delete;
     ScopedWorkDir& operator=(const ScopedWorkDir&) = delete;
-    const std::string& path() const { return dir; }
 
 private:
     std::string dir;
     std::string previous;
 };
 
-std::string readFile(const std::string& path);  // whole file, bytes as they are
+std::string readFile(const std::string& path);  // whole file, bytes as they are; "" when missing
 void writeFile(const std::string& path, const std::string& bytes);

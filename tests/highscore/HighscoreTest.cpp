@@ -1,0 +1,252 @@
+// The high-score list and its file, the safe save, the table, the screen and
+// the name entry.
+#include "highscore/HighscoreList.h"
+#include "highscore/HighscoreTable.h"
+#include "highscore/NameEntry.h"
+#include "highscore/TextField.h"
+#include "shell/Game.h"
+#include "support/TestSupport.h"
+#include "text/TextDisplay.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <climits>
+#include <filesystem>
+
+namespace {
+
+constexpr const char* Moon = "moon";
+
+std::string blankRecords(int count) {
+    std::string text;
+    for (int i = 0; i < count; ++i) {
+        text += "\n0\n";
+    }
+    return text;
+}
+
+// What a list saves after loading bytes as "moon".
+std::string resaved(const std::string& bytes) {
+    writeFile(Moon, bytes);
+    { const HighscoreList list; }
+    return readFile(Moon);
+}
+
+// Calls of a save that fail from a chosen step on, and the steps they saw.
+std::string callsSeen;
+int failingStep =
+    0;  // 0: none fails; 1 write, 2 a write after some bytes, 3 fsync, 4 close, 5 rename
+bool fails(int step, const char* name) {
+    callsSeen += name;
+    errno = EIO;
+    return step == failingStep;
+}
+const FileCalls FailingCalls = {
+    [](int fd, const void* bytes, std::size_t count) -> ssize_t {
+        if (fails(1, "write ") || (fails(2, "") && count < 10)) {
+            return -1;
+        }
+        return ::write(fd, bytes, failingStep == 2 ? count / 2 : count);
+    },
+    [](int fd) { return fails(3, "fsync ") ? -1 : ::fsync(fd); },
+    [](int fd) { return fails(4, "close ") ? (::close(fd), -1) : ::close(fd); },
+    [](const char* from, const char* to) { return fails(5, "rename ") ? -1 : ::rename(from, to); },
+};
+
+}  // namespace
+
+TEST(HighscoreFile, LoadsTenEntriesBestFirstAndSavesThemBack) {
+    ScopedWorkDir dir;
+    const Records records = tenRecords();
+    const std::string ten = scoreFile(records);
+    const struct {
+        const char* what;
+        std::string bytes;
+        std::string saved;
+    } files[] = {
+        {"ten records", ten, ten},
+        {"ten in reverse", scoreFile(Records(records.rbegin(), records.rend())), ten},
+        {"an empty file", "", blankRecords(10)},
+        {"a name without its score", "ann\n120\nbob", "ann\n120\nbob\n0\n" + blankRecords(8)},
+        {"no final newline", "ann\n120\nbob\n75", "ann\n120\nbob\n75\n" + blankRecords(8)},
+        {"lines past the twentieth", ten + "late\n999\n", ten},
+        {"CR LF line ends", "ann\r\n120\r\n\r\n75\r\n", "ann\n120\n\n75\n" + blankRecords(8)},
+        {"equal scores in file order", "a\n1\nb\n2\nc\n1\nd\n2\n",
+         "b\n2\nd\n2\na\n1\nc\n1\n" + blankRecords(6)},
+        {"names as they are", " two  spaces \n3\n\x80\xff\x01\n2\n",
+         " two  spaces \n3\n\x80\xff\x01\n2\n" + blankRecords(8)},
+        {"one megabyte on one line", std::string(1 << 20, 'a'),
+         std::string(1 << 20, 'a') + "\n0\n" + blankRecords(9)},
+    };
+    for (const auto& file : files) {
+        EXPECT_EQ(resaved(file.bytes), file.saved) << file.what;
+        EXPECT_EQ(resaved(file.saved), file.saved) << file.what << ", saved again";
+    }
+}
+
+TEST(HighscoreFile, ScoreLinesReadLikeAtoiClampedToTheIntRange) {
+    ScopedWorkDir dir;
+    const std::pair<const char*, int> lines[] = {{"12abc", 12},
+                                                 {"   42", 42},
+                                                 {"\t\v\f 8", 8},
+                                                 {"+5", 5},
+                                                 {"-5", -5},
+                                                 {"abc12", 0},
+                                                 {"- 5", 0},
+                                                 {"2147483647", INT_MAX},
+                                                 {"2147483648", INT_MAX},
+                                                 {"99999999999999999999", INT_MAX},
+                                                 {"-2147483649", INT_MIN},
+                                                 {"-99999999999999999999", INT_MIN}};
+    for (const auto& [line, score] : lines) {
+        const std::string record = "x\n" + std::to_string(score) + "\n";
+        // Below zero a score ranks under the nine blank records.
+        EXPECT_EQ(resaved(std::string("x\n") + line + "\n"),
+                  score < 0 ? blankRecords(9) + record : record + blankRecords(9))
+            << line;
+    }
+}
+
+TEST(HighscoreList, AFullListTakesOnlyScoresAboveItsLowestInFrontOfEqualOnes) {
+    ScopedWorkDir dir;
+    writeFile(Moon, scoreFile(tenRecords()));
+    {
+        HighscoreList list;
+        EXPECT_FALSE(list.qualifies(10));
+        EXPECT_TRUE(list.qualifies(11));
+        list.insert("tie", 50);
+        EXPECT_FALSE(list.qualifies(20));
+        list.insert("", 25);
+    }
+    EXPECT_EQ(readFile(Moon), scoreFile({{"p100", 100},
+                                         {"p90", 90},
+                                         {"p80", 80},
+                                         {"p70", 70},
+                                         {"p60", 60},
+                                         {"tie", 50},
+                                         {"p50", 50},
+                                         {"p40", 40},
+                                         {"p30", 30},
+                                         {"", 25}}));
+}
+
+// No file yet: every score above 0 has a place until ten are kept.
+TEST(HighscoreList, ANewListKeepsEveryScoreAboveZeroUntilItIsFull) {
+    ScopedWorkDir dir;
+    {
+        HighscoreList list;
+        EXPECT_FALSE(list.qualifies(0));
+        for (int score = 1; score <= 11; ++score) {
+            EXPECT_TRUE(list.qualifies(score)) << score;
+            list.insert("n", score);
+        }
+        EXPECT_FALSE(list.qualifies(2));
+    }
+    Records expected;
+    for (int score = 11; score >= 2; --score) {
+        expected.emplace_back("n", score);
+    }
+    EXPECT_EQ(readFile(Moon), scoreFile(expected));
+}
+
+// A "moon" that cannot be read holds something we could not see: never
+// overwritten. A save that fails at any step leaves the old file whole.
+TEST(HighscoreSave, NothingIsLostWhenTheFileCannotBeReadOrASaveFails) {
+    ScopedWorkDir dir;
+    std::filesystem::create_directory(Moon);
+    { HighscoreList list; }
+    EXPECT_TRUE(std::filesystem::is_directory(Moon));
+    std::filesystem::remove(Moon);
+
+    const std::string old = scoreFile(tenRecords());
+    for (failingStep = 1; failingStep <= 5; ++failingStep) {
+        writeFile(Moon, old);
+        {
+            HighscoreList list(Moon, FailingCalls);
+            list.insert("new", 1000);
+        }
+        EXPECT_EQ(readFile(Moon), old) << "failing step " << failingStep;
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}), 1)
+            << "a temporary file was left at failing step " << failingStep;
+    }
+    failingStep = 0;
+    callsSeen.clear();
+    chmod(Moon, 0640);
+    { HighscoreList list(Moon, FailingCalls); }
+    EXPECT_EQ(callsSeen, "write fsync close rename fsync ")
+        << "file synced, renamed, directory synced";
+    EXPECT_EQ(std::filesystem::status(Moon).permissions(), std::filesystem::perms(0640))
+        << "a replaced file keeps its permissions";
+}
+
+TEST(NameEntry, ShiftAndCapsLockMakeCapitalsLettersDigitsSpaceAndBackspaceTypeUntilReturn) {
+    constexpr int ScrollLock = 0x8000;  // the newer library's bit beside KMOD_NUM
+    const struct {
+        std::vector<SDL_Event> keys;
+        const char* name;
+    } cases[] = {
+        {{keyDown(SDLK_a), keyDown(SDLK_b, KMOD_LSHIFT), keyDown(SDLK_c, KMOD_RSHIFT),
+          keyDown(SDLK_d, (KMOD_LSHIFT | KMOD_RSHIFT))},
+         "aBCD"},
+        {{keyDown(SDLK_a, KMOD_CAPS), keyDown(SDLK_b, (KMOD_CAPS | KMOD_LSHIFT)),
+          keyDown(SDLK_c, (KMOD_NUM | ScrollLock)),
+          keyDown(SDLK_d, (KMOD_CAPS | KMOD_NUM | ScrollLock))},
+         "AbcD"},
+        {{keyDown(SDLK_a, (KMOD_LCTRL | KMOD_LSHIFT)), keyDown(SDLK_b, (KMOD_RALT | KMOD_CAPS)),
+          keyDown(SDLK_c, (KMOD_LMETA | KMOD_RSHIFT))},
+         "abc"},
+        {{keyDown(SDLK_0), keyDown(SDLK_9, KMOD_LSHIFT), keyDown(SDLK_SPACE), keyDown(SDLK_KP1),
+          keyDown(SDLK_KP_ENTER), keyDown(SDLK_MINUS), keyDown(SDLK_TAB), keyDown(SDLK_ESCAPE),
+          keyDown(SDLK_LSHIFT), keyUp(SDLK_x), mouseDown(1, 1), userEvent(0)},
+         "09 "},
+        {{keyDown(SDLK_BACKSPACE), keyDown(SDLK_a), keyDown(SDLK_b), keyDown(SDLK_BACKSPACE),
+          keyDown(SDLK_c)},
+         "ac"},
+    };
+    TextField& field = testGame().getNameField();
+    for (const auto& c : cases) {
+        field.handleKey(keyDown(SDLK_z).key.keysym);  // the entry starts empty
+        std::vector<SDL_Event> events = c.keys;
+        events.push_back(keyDown(SDLK_RETURN));
+        events.push_back(userEvent(MarkerCode));
+        pushEvents(events);
+        EXPECT_EQ(testGame().enterName(), c.name);
+        EXPECT_TRUE(markerIsNext()) << c.name;
+    }
+}
+
+TEST(HighscoreScreen, ShowsTheFileUntilAKeyOrButtonPressAndSavesItOnLeaving) {
+    ScopedWorkDir dir;
+    const std::vector<SDL_Event> ignored = {keyUp(SDLK_a), mouseUp(1, 1), motion(1, 1),
+                                            userEvent(0)};
+    for (const SDL_Event& leave : {keyDown(SDLK_ESCAPE), mouseDown(1, 1, SDL_BUTTON_RIGHT)}) {
+        writeFile(Moon, "Zed\n5\n");
+        std::vector<SDL_Event> events = ignored;
+        events.push_back(leave);
+        events.push_back(userEvent(MarkerCode));
+        pushEvents(events);
+        testGame().showHighscoreScreen();
+        EXPECT_TRUE(markerIsNext());
+        EXPECT_EQ(readFile(Moon), "Zed\n5\n" + blankRecords(9));
+    }
+}
+
+// Rows "name score" from the top, names as long as the window allows; the
+// name entry's texts above the last round's points.
+TEST(HighscoreScreen, TheTableAndTheNameEntryLookAsTheirReferences) {
+    std::list<HighscoreEntry> entries;
+    entries.emplace_back(std::string(100000, 'W'), INT_MAX);
+    for (int i = 0; i < 10; ++i) {
+        entries.emplace_back(i == 3 ? "" : "Player " + std::to_string(i), 900 - 100 * i);
+    }
+    TextDisplay& text = testGame().getTextDisplay();
+    EXPECT_EQ(differenceFromReference(drawnFrame([&] { drawHighscoreTable(text, entries); }),
+                                      "highscore-table"),
+              "");
+    text.updateStatusLine(42, 0, 3);
+    EXPECT_EQ(
+        differenceFromReference(drawnFrame([&] { drawNameEntry(text, "Ann Lee"); }), "name-entry"),
+        "");
+}

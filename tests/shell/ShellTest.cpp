@@ -1,0 +1,225 @@
+// The window's frames, the menus, every loop's window close and the game
+// flow, driven by real SDL events.
+#include "play/BallColor.h"
+#include "play/BallSet.h"
+#include "play/RoundState.h"
+#include "shell/Game.h"
+#include "support/TestSupport.h"
+#include "text/TextDisplay.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+// Pixel rows and columns of the menus' click areas in the 600-pixel window:
+// the first and last pixel inside each row, and the pixels on the bounds.
+constexpr int RowInside[4][2] = {{199, 212}, {244, 257}, {286, 302}, {334, 344}};
+constexpr int RowBounds[] = {198, 213, 243, 258, 285, 303, 333, 345};
+constexpr int ColumnInside[] = {238, 362};
+constexpr int ColumnBounds[] = {237, 363};
+constexpr int X = 300;
+constexpr int FirstRowY = 205;
+constexpr int SecondRowY = 250;
+constexpr int ThirdRowY = 294;
+constexpr int FourthRowY = 339;
+const SDL_Event Marker = userEvent(MarkerCode);
+
+// Events that none of the menus acts on.
+const std::vector<SDL_Event> IgnoredByMenus = {mouseDown(X, FirstRowY, SDL_BUTTON_RIGHT),
+                                               mouseDown(X, FirstRowY, SDL_BUTTON_MIDDLE),
+                                               mouseUp(X, FirstRowY),
+                                               keyDown(SDLK_a),
+                                               keyUp(SDLK_ESCAPE),
+                                               motion(X, FirstRowY),
+                                               userEvent(0)};
+
+// Five shots fired at once rise together and leave through the top on the
+// 21st tick, before any ball has come down: the game is over with 0 points.
+std::vector<SDL_Event> fiveMisses() {
+    std::vector<SDL_Event> events(5, mouseDown(X, X));
+    events.insert(events.end(), 21, userEvent(0));
+    return events;
+}
+
+std::vector<SDL_Event> joined(std::vector<SDL_Event> first, const std::vector<SDL_Event>& then) {
+    first.insert(first.end(), then.begin(), then.end());
+    return first;
+}
+
+}  // namespace
+
+TEST(Window, FirstFrameIsBlackThenEveryFrameTheBackgroundWithTheProjectionKept) {
+    Game& game = testGame();
+    game.beginOverlayFrame();
+    EXPECT_TRUE(nearColor(readFrame().at(300, 300), {0, 0, 0}));
+    for (int frame = 0; frame < 200; ++frame) {
+        game.beginOverlayFrame();
+    }
+    const Image menu = drawnFrame([&] {
+        glColor3f(0.2f, 0.0f, 0.0f);
+        game.getTextDisplay().drawMainMenu();
+    });
+    EXPECT_EQ(differenceFromReference(menu, "main-menu"), "");
+}
+
+TEST(Menus, DifficultyMenuChoosesByTheExactRowsAndColumns) {
+    Game& game = testGame();
+    for (int row = 0; row < 4; ++row) {
+        for (int y : RowInside[row]) {
+            for (int x : ColumnInside) {
+                pushEvents({mouseDown(x, y), Marker});
+                EXPECT_EQ(game.difficultyMenu(), row + 1) << x << ", " << y;
+                EXPECT_TRUE(markerIsNext());
+            }
+        }
+    }
+    for (int y : RowBounds) {
+        pushEvents({mouseDown(X, y), keyDown(SDLK_ESCAPE)});
+        EXPECT_EQ(game.difficultyMenu(), DifficultyEscape) << "row bound " << y;
+    }
+    for (int x : ColumnBounds) {
+        pushEvents({mouseDown(x, FirstRowY), keyDown(SDLK_ESCAPE)});
+        EXPECT_EQ(game.difficultyMenu(), DifficultyEscape) << "column bound " << x;
+    }
+    pushEvents(joined(IgnoredByMenus, {mouseDown(X, SecondRowY)}));
+    EXPECT_EQ(game.difficultyMenu(), Normal);
+}
+
+// "Highscore" and "Instructions" open screens that the next click leaves, so
+// the click on "New game" after them must not end the menu.
+TEST(Menus, MainMenuEndsOnNewGameQuitAndEscapeOnly) {
+    ScopedWorkDir dir;
+    Game& game = testGame();
+    const struct {
+        const char* what;
+        std::vector<SDL_Event> events;
+        int result;
+    } cases[] = {
+        {"New game", {mouseDown(X, FirstRowY), Marker}, MenuNewGame},
+        {"Quit", {mouseDown(X, FourthRowY), Marker}, MenuQuit},
+        {"Escape", {keyDown(SDLK_ESCAPE), Marker}, MenuQuit},
+        {"Highscore",
+         {mouseDown(X, SecondRowY), mouseDown(X, FirstRowY), keyDown(SDLK_ESCAPE), Marker},
+         MenuQuit},
+        {"Instructions",
+         {mouseDown(X, ThirdRowY), mouseDown(X, FirstRowY), keyDown(SDLK_ESCAPE), Marker},
+         MenuQuit},
+        {"a gap", {mouseDown(X, 230), keyDown(SDLK_ESCAPE), Marker}, MenuQuit},
+        {"ignored events", joined(IgnoredByMenus, {mouseDown(X, FirstRowY), Marker}), MenuNewGame},
+    };
+    for (const auto& c : cases) {
+        pushEvents(c.events);
+        EXPECT_EQ(game.mainMenu(), c.result) << c.what;
+        EXPECT_TRUE(markerIsNext()) << c.what;
+    }
+    EXPECT_EQ(readFile("moon"), "") << "the high-score screen saves the empty list";
+}
+
+TEST(Menus, InstructionsEndOnAnyKeyOrButtonPressOnly) {
+    const std::vector<SDL_Event> ignored = {keyUp(SDLK_a), mouseUp(X, X), motion(X, X),
+                                            userEvent(0)};
+    for (const SDL_Event& leave :
+         {keyDown(SDLK_SPACE), keyDown(SDLK_ESCAPE), mouseDown(X, X, SDL_BUTTON_LEFT),
+          mouseDown(X, X, SDL_BUTTON_RIGHT)}) {
+        pushEvents(joined(ignored, {leave, Marker}));
+        testGame().showInstructions();
+        EXPECT_TRUE(markerIsNext()) << "event type " << int(leave.type);
+    }
+}
+
+// A window-close request ends the program at once, from every loop, and
+// never writes "moon": a short file would be padded to ten records.
+TEST(WindowCloseDeathTest, EveryLoopEndsTheProgramWithStatusZeroLeavingMoonAsItWas) {
+    ScopedWorkDir dir;
+    Game& game = testGame();
+    const std::string shortFile = "Zed\n5\n";
+    const struct {
+        const char* loop;
+        std::function<void()> run;
+    } loops[] = {
+        {"main menu", [&] { game.mainMenu(); }},
+        {"difficulty menu", [&] { game.difficultyMenu(); }},
+        {"instructions", [&] { game.showInstructions(); }},
+        {"level", [&] { game.playLevel(0, 10, 0.18f, 30); }},
+        {"high-score screen", [&] { game.showHighscoreScreen(); }},
+        {"name entry of a finished game",
+         [&] {
+             game.getRoundState()->addPoints(50);
+             game.endGame();
+         }},
+    };
+    game.startGame(Easy);
+    for (const auto& loop : loops) {
+        writeFile("moon", shortFile);
+        EXPECT_EXIT(
+            {
+                pushEvents({motion(1, 1), quitEvent()});
+                loop.run();
+            },
+            testing::ExitedWithCode(0), "")
+            << loop.loop;
+        EXPECT_EQ(readFile("moon"), shortFile) << loop.loop;
+    }
+}
+
+TEST(GameFlow, StartGameGivesAFreshRoundTheDifficultyAndNoShotsInFlight) {
+    Game& game = testGame();
+    game.startGame(Insane);
+    game.getRoundState()->loseLives(3);
+    game.getBallSet().fireShot(Blue, 0.0f);
+    game.startGame(Normal);
+    EXPECT_EQ(game.getDifficulty(), Normal);
+    EXPECT_EQ(game.getRoundState()->getPoints(), 0);
+    EXPECT_EQ(game.getRoundState()->getLives(), RoundState::StartLives);
+    EXPECT_TRUE(game.getBallSet().getShots().empty());
+}
+
+TEST(GameFlow, EveryGameStartsAtLevelZeroWithTenBallsAndFiveLives) {
+    Game& game = testGame();
+    game.startGame(Hard);
+    pushEvents({keyDown(SDLK_ESCAPE)});
+    game.playGame();
+    EXPECT_EQ(game.getBallSet().getBalls().size(), 10u);
+    EXPECT_EQ(game.getTextDisplay().getLevelText() + game.getTextDisplay().getLivesText(),
+              "Level: 0Lives: 5");
+}
+
+// Whole games from the main menu: five misses on "Easy" end a game with 0
+// points, which earns a place only in a list of negative scores.
+TEST(GameFlowDeathTest, WholeGamesStoreAQualifyingNameInItsPlaceAndSkipTheEntryOtherwise) {
+    const std::vector<SDL_Event> newEasyGame = {mouseDown(X, FirstRowY), mouseDown(X, FirstRowY)};
+    const std::vector<SDL_Event> annLee = {
+        keyDown(SDLK_a, KMOD_LSHIFT), keyDown(SDLK_n), keyDown(SDLK_n), keyDown(SDLK_SPACE),
+        keyDown(SDLK_l, KMOD_RSHIFT), keyDown(SDLK_e), keyDown(SDLK_e), keyDown(SDLK_RETURN)};
+    const std::vector<SDL_Event> tableAndQuit = {keyDown(SDLK_x), keyDown(SDLK_ESCAPE)};
+    Records negative;
+    for (int score = -1; score >= -10; --score) {
+        negative.emplace_back("n", score);
+    }
+    Records withAnn = negative;
+    withAnn.insert(withAnn.begin(), {"Ann Lee", 0});
+    withAnn.pop_back();
+    const struct {
+        Records before;
+        std::vector<SDL_Event> events;
+        std::string after;
+    } games[] = {
+        {negative, joined(joined(newEasyGame, fiveMisses()), joined(annLee, tableAndQuit)),
+         scoreFile(withAnn)},
+        {tenRecords(), joined(joined(newEasyGame, fiveMisses()), tableAndQuit),
+         scoreFile(tenRecords())},
+    };
+    ScopedWorkDir dir;
+    for (const auto& game : games) {
+        writeFile("moon", scoreFile(game.before) + "trailing line\n");
+        EXPECT_EXIT(
+            {
+                pushEvents(game.events);
+                testGame().run();
+            },
+            testing::ExitedWithCode(0), "");
+        EXPECT_EQ(readFile("moon"), game.after);
+    }
+}
