@@ -7,7 +7,8 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 scratch=$(mktemp -d)
-trap 'kill $(jobs -p) 2>/dev/null || true; rm -rf "$scratch"' EXIT
+# A game left running is ended while its X server is still there to see it go.
+trap 'kill $(jobs -p) 2>/dev/null || true; wait; rm -rf "$scratch"' EXIT
 
 rm -f build-package/quendle_*.deb
 if ! { cmake -S . -B build-package -DCMAKE_BUILD_TYPE=Release -DQUENDLE_TESTS=OFF \
@@ -40,7 +41,7 @@ data="$HOME/.local/share/quendle"
 # Starts the game, opens the high-score table, leaves it (which saves "moon")
 # and quits from the main menu; the game must end with status 0.
 visitHighscores() {
-    timeout 60 "$launcher" >/dev/null &
+    timeout -k 5 60 "$launcher" >/dev/null &
     local game=$! window="" tries=0
     # Polled: a search can fail while SDL makes and drops windows of its own.
     until window=$(xdotool search --onlyvisible --name '^Quendle$' 2>/dev/null | head -n 1) &&
@@ -63,7 +64,7 @@ cmp "$data/moon" "$scratch/full-table"
 # refused COMMAND...: the launcher must stop with status 1 before the game starts.
 refused() {
     local status=0
-    timeout 20 "$@" 2>/dev/null || status=$?
+    timeout -k 5 20 "$@" 2>/dev/null || status=$?
     [ "$status" -eq 1 ] || { echo "status $status, not 1, from: $*" >&2; exit 1; }
 }
 refused env -u DISPLAY -u WAYLAND_DISPLAY "$launcher"
