@@ -4,19 +4,15 @@
 # desktop entry and AppStream data, and the unpacked launcher starting the
 # game on this X server with a fresh home directory. ./test runs it under Xvfb.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-cd "$root"
+cd "$(dirname "$0")/.."
 scratch=$(mktemp -d)
 # A game left running is ended while its X server is still there to see it go.
 trap 'kill $(jobs -p) 2>/dev/null || true; wait; rm -rf "$scratch"' EXIT
 
 rm -f build-package/quendle_*.deb
-if ! { cmake -S . -B build-package -DCMAKE_BUILD_TYPE=Release -DQUENDLE_TESTS=OFF \
-    -DQUENDLE_BENCHMARKS=OFF && cmake --build build-package --parallel "$(nproc)" --target package; } \
-    >"$scratch/build.log" 2>&1; then
-    cat "$scratch/build.log" >&2
-    exit 1
-fi
+{ cmake -S . -B build-package -DCMAKE_BUILD_TYPE=Release -DQUENDLE_TESTS=OFF -DQUENDLE_BENCHMARKS=OFF &&
+    cmake --build build-package --parallel "$(nproc)" --target package; } >"$scratch/build.log" 2>&1 ||
+    { cat "$scratch/build.log" >&2; exit 1; }
 lintian --fail-on error,warning build-package/quendle_*.deb 2>/dev/null
 dpkg-deb -x build-package/quendle_*.deb "$scratch/root"
 diff -u - <(cd "$scratch/root" && find . ! -type d | sort) <<'FILES'
@@ -32,12 +28,9 @@ diff -u - <(cd "$scratch/root" && find . ! -type d | sort) <<'FILES'
 FILES
 desktop-file-validate "$scratch/root/usr/share/applications/quendle.desktop"
 appstreamcli validate --no-net "$scratch/root/usr/share/metainfo/"*.metainfo.xml >/dev/null
-
 launcher="$scratch/root/usr/games/quendle"
-export HOME="$scratch/home"
-unset XDG_DATA_HOME
+export HOME="$scratch/home" && unset XDG_DATA_HOME
 data="$HOME/.local/share/quendle"
-
 # Starts the game, opens the high-score table, leaves it (which saves "moon")
 # and quits from the main menu; the game must end with status 0.
 visitHighscores() {
@@ -52,15 +45,13 @@ visitHighscores() {
     xdotool mousemove --window "$window" 300 250 click 1 key space key Escape
     wait "$game" || { echo "the game ended with status $?" >&2; return 1; }
 }
-
 visitHighscores
 cmp "$data/icon.bmp" "$scratch/root/usr/share/quendle/icon.bmp"
 [ -f "$data/moon" ] || { echo "no moon in $data" >&2; exit 1; }
-for rank in 10 9 8 7 6 5 4 3 2 1; do printf 'player %s\n%s\n' "$rank" "$((rank * 40))"; done >"$data/moon"
+for rank in $(seq 10 -1 1); do printf 'player %s\n%s\n' "$rank" "$((rank * 40))"; done >"$data/moon"
 cp "$data/moon" "$scratch/full-table"
 visitHighscores
 cmp "$data/moon" "$scratch/full-table"
-
 # refused COMMAND...: the launcher must stop with status 1 before the game starts.
 refused() {
     local status=0
