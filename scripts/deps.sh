@@ -1,10 +1,11 @@
 # Shared by ./play and ./test: makes sure the Debian packages a step needs are
 # installed. Sourced, not run.
 
-QUENDLE_BUILD_PACKAGES="cmake g++ make pkg-config libsdl1.2-compat-dev libgl-dev libglu1-mesa-dev"
+QUENDLE_BUILD_PACKAGES="cmake g++ make pkg-config libsdl1.2-compat-dev libgl-dev libglu1-mesa-dev
+libstb-dev dpkg-dev file"
 QUENDLE_RUN_PACKAGES="libgl1-mesa-dri"
-QUENDLE_TEST_PACKAGES="libgtest-dev xvfb xauth xdotool libx11-dev cppcheck clang-format
-clang-14 libclang-rt-14-dev libbenchmark-dev"
+QUENDLE_TEST_PACKAGES="libgtest-dev xvfb xauth xdotool libx11-dev libxdo-dev cppcheck clang-format
+clang-14 libclang-rt-14-dev libbenchmark-dev lintian desktop-file-utils appstream"
 
 # Prints the packages of "$@" that are not installed.
 missing_packages() {

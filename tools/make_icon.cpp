@@ -1,6 +1,10 @@
 // Draws the game's window icon: a blue and a red ball with a rising dart, on
 // magenta, which the game makes transparent. Written as a 32-bit BMP, the
-// depth whose colour key both SDL 1.2 libraries honour.
+// depth whose colour key both SDL 1.2 libraries honour, and optionally as the
+// desktop icon: the same pixels scaled up, magenta made transparent, as PNG.
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#include <stb/stb_image_write.h>
+
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -9,6 +13,8 @@
 namespace {
 
 constexpr int Size = 32;
+constexpr int PngScale = 2;  // 64 x 64, a size the desktop's icon theme knows
+constexpr int PngChannels = 4;
 
 struct Pixel {
     std::uint8_t r, g, b;
@@ -57,13 +63,7 @@ Pixel pixelAt(int x, int y) {
     return Transparent;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: make_icon OUTPUT.bmp\n");
-        return 2;
-    }
+std::vector<std::uint8_t> bmpBytes() {
     const unsigned pixelBytes = Size * Size * 4;
     std::vector<std::uint8_t> out;
     out.push_back('B');
@@ -91,15 +91,52 @@ int main(int argc, char** argv) {
             out.push_back(0);
         }
     }
-    std::FILE* file = std::fopen(argv[1], "wb");
+    return out;
+}
+
+int writeBmp(const char* path) {
+    const std::vector<std::uint8_t> out = bmpBytes();
+    std::FILE* file = std::fopen(path, "wb");
     if (file == nullptr) {
-        std::perror(argv[1]);
+        std::perror(path);
         return 1;
     }
     const bool written = std::fwrite(out.data(), 1, out.size(), file) == out.size();
     if (std::fclose(file) != 0 || !written) {
-        std::perror(argv[1]);
+        std::perror(path);
         return 1;
     }
     return 0;
+}
+
+// Each icon pixel becomes a PngScale x PngScale block, so no colour is made
+// up; the transparent magenta gets alpha 0.
+int writePng(const char* path) {
+    constexpr int Side = Size * PngScale;
+    std::vector<std::uint8_t> rgba;
+    for (int y = 0; y < Side; ++y) {
+        for (int x = 0; x < Side; ++x) {
+            const Pixel p = pixelAt(x / PngScale, y / PngScale);
+            const bool clear = p.r == Transparent.r && p.g == Transparent.g && p.b == Transparent.b;
+            rgba.insert(rgba.end(), {p.r, p.g, p.b, static_cast<std::uint8_t>(clear ? 0 : 255)});
+        }
+    }
+    if (stbi_write_png(path, Side, Side, PngChannels, rgba.data(), Side * PngChannels) == 0) {
+        std::fprintf(stderr, "%s: cannot write the PNG\n", path);
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2 && argc != 3) {
+        std::fprintf(stderr, "usage: make_icon OUTPUT.bmp [OUTPUT.png]\n");
+        return 2;
+    }
+    if (writeBmp(argv[1]) != 0) {
+        return 1;
+    }
+    return argc == 3 ? writePng(argv[2]) : 0;
 }

@@ -10,6 +10,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -17,6 +18,7 @@ constexpr const char* WindowCaption = "Quendle";
 constexpr const char* IconFile = "icon.bmp";
 constexpr int BitsPerPixel = 32;
 constexpr Difficulty StartDifficulty = Easy;
+constexpr int DriverNameSize = 32;
 
 constexpr GLfloat ModelAmbient[] = {0.75f, 0.75f, 0.75f, 1.0f};
 constexpr GLfloat LightAmbient[] = {0.1f, 0.1f, 0.1f, 1.0f};
@@ -33,6 +35,12 @@ void setUpLight(GLenum light, const GLfloat* position) {
     glLightfv(light, GL_DIFFUSE, LightDiffuse);
     glLightfv(light, GL_SPECULAR, LightSpecular);
     glLightfv(light, GL_POSITION, position);
+}
+
+// SDL falls back to these drivers when there is no display: they show no
+// window, so the game would run unseen until killed.
+bool showsNoWindow(const char* driver) {
+    return std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0;
 }
 
 }  // namespace
@@ -65,6 +73,13 @@ int Game::initVideo() {
         return 1;
     }
     std::atexit(SDL_Quit);
+    char driver[DriverNameSize] = "";
+    SDL_VideoDriverName(driver, sizeof driver);
+    if (showsNoWindow(driver)) {
+        std::printf("Unable to init SDL: no display (the %s video driver shows no window)\n",
+                    driver);
+        return 1;
+    }
     SDL_WM_SetCaption(WindowCaption, "");
 
     // A missing or unreadable icon leaves the window without one.

@@ -37,3 +37,10 @@ TEST(StartupFailure, VideoThatCannotStartIsReportedOnStandardOutputWithStatusOne
     EXPECT_EQ(run.output.back(), '\n');
     EXPECT_EQ(run.output.find('\n'), run.output.size() - 1) << "one line only";
 }
+
+TEST(StartupFailure, NoDisplayIsReportedInsteadOfRunningUnseen) {
+    // Without a display SDL may fall back to a driver that shows no window.
+    const ProgramRun run = runGame("timeout 20 env -u DISPLAY -u WAYLAND_DISPLAY");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.output.rfind("Unable to init SDL: ", 0), 0u) << run.output;
+}
