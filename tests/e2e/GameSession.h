@@ -1,96 +1,272 @@
 #pragma once
 
-#include "Screens.h"
+#include "support/Image.h"
+#include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
-#include <sys/types.h>
+// After GoogleTest, whose declarations Xlib's macros (None, Bool, Status) would break.
+extern "C" {
+#include <xdo.h>
+}
+#include <X11/Xutil.h>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
 
+#include <chrono>
+#include <cstring>
+#include <filesystem>
 #include <functional>
-#include <string>
-#include <vector>
+#include <memory>
+#include <thread>
 
-// Xlib's own types stay in the .cpp: its macros (None, Status, Bool) clash
-// with GoogleTest's names.
-struct _XDisplay;
+using Shows = std::function<bool(const Image&)>;  // what a screenshot shows
 
-// What a screen shows, judged from a screenshot.
-using Shows = std::function<bool(const Image&)>;
-
-// How the game is started.
-struct LaunchSettings {
-    std::vector<std::string> environment;  // NAME=value added for the game
-    long fileSizeLimit = -1;               // RLIMIT_FSIZE for the game, bytes
-    bool withDisplay = true;               // false: no X server, no window expected
-};
-
-// One run of the real game as a player meets it: a fresh working directory
-// holding "icon.bmp", an Xvfb server of the test's own (800 x 800, no TCP),
-// the built program started there, real X input through xdotool, and
-// screenshots of its window. Every wait polls for what should appear, with a
-// timeout; a failed test leaves its last screenshot under the build tree and
-// prints where.
+// The built game as a player meets it: an Xvfb server of the test's own, a
+// fresh working directory holding "icon.bmp", real input through libxdo and
+// screenshots of the window. Every wait has a timeout, so a hang fails with a
+// message; a failed test saves its last screenshot.
 class GameSession : public testing::Test {
 protected:
-    void SetUp() override;
-    void TearDown() override;
+    static constexpr double StartSeconds = 30;  // until the window is mapped
+    static constexpr double ScreenSeconds = 40;
+    // A game spinning without end is killed by SIGXCPU, even after a killed suite.
+    static constexpr rlim_t GameCpuSeconds = 120;
 
-    std::string workPath(const std::string& name) const;  // in the game's working directory
-    void writeWorkFile(const std::string& name, const std::string& bytes) const;
-    std::string readWorkFile(const std::string& name) const;  // "" when missing
-    std::vector<std::string> workListing() const;             // entry names, sorted
-    // Makes it a small tmpfs holding what it held, filled up; false when
-    // this system does not allow mounting.
-    bool fillWorkDirFileSystem();
-
-    // Starts the game and, with a display, waits for a window captioned
-    // "Quendle"; records a failure and returns false when that does not happen.
-    bool launch(const LaunchSettings& settings = LaunchSettings());
-    bool reachMainMenu(const LaunchSettings& settings = LaunchSettings());  // launch, steady menu
-    bool startPlaying(const MenuRow& difficulty);  // main menu to a new game's status line
-    void expectExitStatus(int status);             // the game ends, with this exit status
-    void expectEscapeEndsWithZero();               // Escape in the main menu: ends with status 0
-    std::string gameOutput() const;                // what it wrote to standard output
-
-    // The window's _NET_WM_ICON: width, height, then ARGB pixels; empty when absent.
-    std::vector<unsigned long> windowIcon() const;
-    // Polls done() until it holds; false when it does not within the time or the game ended.
-    bool pollUntil(double seconds, const std::function<bool()>& done);
-    Image screenshot();  // the window now, empty when it is gone; kept as the last screenshot
-    bool pollFor(double seconds, const Shows& shows);  // pollUntil on screenshots
-    // Polls for 40 s; records a failure when shows() never holds or the game ended.
-    bool waitForScreen(const std::string& what, const Shows& shows);
-    // Also waits for two equal screenshots in a row: no half-drawn frame is judged.
-    bool waitForSteadyScreen(const std::string& what, const Shows& shows);
-    const Image& lastScreenshot() const { return lastShot; }
-
-    // The player's hands, at window pixels.
-    void click(int x, int y, int button = 1, int times = 1);  // 1 left, 3 right; quick clicks
-    void choose(const MenuRow& row) { click(MenuClickX, row.clickY); }
-    bool choose(const MenuRow& row, const std::string& what, const Shows& shows) {
-        choose(row);
-        return waitForScreen(what, shows);
+    void SetUp() override {
+        char pattern[] = "/tmp/quendle-e2e-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr) << "no temporary directory";
+        root = pattern;
+        std::filesystem::create_directory(root + "/work");
+        std::filesystem::copy_file(QUENDLE_ICON, workPath("icon.bmp"));
+        ASSERT_TRUE(startServer()) << "no X server";
     }
-    void pressKey(const std::string& keysym);  // an X keysym name, e.g. "Escape"
-    void typeText(const std::string& text);    // with Shift for capitals
-    void requestWindowClose();                 // WM_DELETE_WINDOW, as a window manager sends
+
+    void TearDown() override {
+        if (game > 0 && !gameEnded()) {
+            kill(game, SIGKILL);
+            waitpid(game, &gameStatus, 0);
+        }
+        // A sanitized build reports on standard error, whatever the exit status.
+        const std::string output = readFile(root + "/output.txt");
+        for (const char* report : {"Sanitizer", "runtime error:"}) {
+            EXPECT_EQ(output.find(report), std::string::npos) << "the game's output:\n" << output;
+        }
+        if (HasFailure() && !lastShot.empty()) {
+            const std::string name = testing::UnitTest::GetInstance()->current_test_info()->name();
+            std::printf("Last screenshot: %s\n", saveFailureImage(lastShot, "e2e-" + name).c_str());
+        }
+        input.reset();
+        if (server > 0) {
+            kill(server, SIGTERM);
+            waitpid(server, nullptr, 0);
+        }
+        std::error_code error;
+        std::filesystem::remove_all(root, error);
+    }
+
+    // A path in the game's working directory.
+    std::string workPath(const std::string& name) const { return root + "/work/" + name; }
+    // How many entries the game's working directory holds.
+    long workEntries() const {
+        using std::filesystem::directory_iterator;
+        return std::distance(directory_iterator(root + "/work"), directory_iterator());
+    }
+
+    // Starts the game, RLIMIT_FSIZE in bytes unless negative, and finds its
+    // window captioned "Quendle"; false after recording a failure.
+    bool launch(long fileSizeLimit = -1) {
+        game = spawn({QUENDLE_BINARY}, root + "/work", root + "/output.txt");
+        const rlimit cpu{GameCpuSeconds, GameCpuSeconds};
+        const rlimit size{static_cast<rlim_t>(fileSizeLimit), static_cast<rlim_t>(fileSizeLimit)};
+        if (game < 0 || prlimit(game, RLIMIT_CPU, &cpu, nullptr) != 0 ||
+            (fileSizeLimit >= 0 && prlimit(game, RLIMIT_FSIZE, &size, nullptr) != 0)) {
+            ADD_FAILURE() << "cannot start " << QUENDLE_BINARY << " with its limits";
+            return false;
+        }
+        xdo_search_t search{};
+        search.winname = "^Quendle$";
+        search.searchmask = SEARCH_NAME | SEARCH_ONLYVISIBLE;
+        search.only_visible = 1;
+        search.max_depth = 1;
+        return pollUntil(StartSeconds,
+                         [&] {
+                             Window* found = nullptr;
+                             unsigned int count = 0;
+                             xdo_search_windows(input.get(), &search, &found, &count);
+                             window = count > 0 ? found[0] : 0;
+                             XFree(found);
+                             return window != 0;
+                         }) ||
+               timedOut("a window captioned \"Quendle\"");
+    }
+
+    // Polls done() until it holds; false at the timeout or once the game ended.
+    bool pollUntil(double seconds, const std::function<bool()>& done) {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+        while (!done()) {
+            if (gameEnded() || std::chrono::steady_clock::now() > end) {
+                return false;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));  // between looks only
+        }
+        return true;
+    }
+
+    // Polls screenshots until shows() holds; false after recording a failure.
+    bool waitFor(const std::string& what, const Shows& shows) {
+        return pollUntil(ScreenSeconds, [&] { return shows(screenshot()); }) || timedOut(what);
+    }
+
+    // Waits for the game's end and expects it to exit with status 0.
+    void expectExitStatusZero() {
+        if (pollUntil(ScreenSeconds, [this] { return gameEnded(); }) || timedOut("the end")) {
+            EXPECT_EQ(describeStatus(gameStatus), "exit status 0");
+        }
+    }
+
+    // The window now, empty when it is gone; kept as the last screenshot.
+    Image screenshot() {
+        XWindowAttributes size{};  // left at 0 x 0 when the window is gone: no image then
+        XGetWindowAttributes(input->xdpy, window, &size);
+        XImage* shot =
+            XGetImage(input->xdpy, window, 0, 0, size.width, size.height, AllPlanes, ZPixmap);
+        std::vector<std::uint8_t> rgb;
+        for (int i = 0; shot != nullptr && i < size.width * size.height; ++i) {
+            const unsigned long pixel = XGetPixel(shot, i % size.width, i / size.width);
+            for (int shift : {16, 8, 0}) {  // Xvfb's 0xRRGGBB
+                rgb.push_back(static_cast<std::uint8_t>(pixel >> shift));
+            }
+        }
+        if (shot != nullptr) {
+            XDestroyImage(shot);
+        }
+        lastShot = rgb.empty() ? Image() : Image(size.width, size.height, std::move(rgb));
+        return lastShot;
+    }
+
+    // The window's _NET_WM_ICON: width, height, then ARGB pixels, each in a long.
+    std::vector<unsigned long> windowIcon() const {
+        unsigned char* data = nullptr;
+        long count = 0;
+        Atom type = 0;
+        int size = 0;
+        xdo_get_window_property(input.get(), window, "_NET_WM_ICON", &data, &count, &type, &size);
+        const unsigned long* items = reinterpret_cast<const unsigned long*>(data);
+        std::vector<unsigned long> values(items, items + count);
+        XFree(data);
+        return values;
+    }
+
+    // The player's hands, at window pixels; button 1 is the left, 3 the right.
+    void click(int x, int y, int button = 1) {
+        xdo_move_mouse_relative_to_window(input.get(), window, x, y);
+        EXPECT_EQ(xdo_click_window(input.get(), CURRENTWINDOW, button), 0);
+    }
+    // An X keysym name, e.g. "Escape".
+    void pressKey(const char* keysym) {
+        EXPECT_EQ(xdo_send_keysequence_window(input.get(), CURRENTWINDOW, keysym, 0), 0);
+    }
+    // Typed with Shift held for capitals.
+    void typeText(const char* text) {
+        EXPECT_EQ(xdo_enter_text_window(input.get(), CURRENTWINDOW, text, 20000), 0);
+    }
+    // WM_DELETE_WINDOW, as a window manager sends it.
+    void requestWindowClose() {
+        XEvent event{};
+        event.xclient.type = ClientMessage;
+        event.xclient.window = window;
+        event.xclient.message_type = XInternAtom(input->xdpy, "WM_PROTOCOLS", False);
+        event.xclient.format = 32;
+        event.xclient.data.l[0] =
+            static_cast<long>(XInternAtom(input->xdpy, "WM_DELETE_WINDOW", 0));
+        EXPECT_NE(XSendEvent(input->xdpy, window, False, NoEventMask, &event), 0);
+        XSync(input->xdpy, False);
+    }
 
 private:
-    bool startServer();
-    unsigned long findWindow() const;  // the mapped top-level "Quendle"; 0 when none
-    void runXdotool(const std::vector<std::string>& arguments);
-    bool gameEnded();  // reaps it when it ended
-    std::string gameErrors() const;
-    bool timedOut(const std::string& what);  // records a failure with the game's state; false
-    std::string saveScreenshot();            // the path written
+    // Starts argv[0] from PATH in dir with both outputs to output and SIGXFSZ
+    // at its default, as a shell leaves it; -1 on failure.
+    static pid_t spawn(std::vector<const char*> argv, const std::string& dir,
+                       const std::string& output) {
+        argv.push_back(nullptr);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 1, output.c_str(), O_WRONLY | O_CREAT, 0644);
+        posix_spawn_file_actions_adddup2(&actions, 1, 2);
+        posix_spawn_file_actions_addchdir_np(&actions, dir.c_str());
+        posix_spawnattr_t attributes;
+        posix_spawnattr_init(&attributes);
+        sigset_t defaults;
+        sigemptyset(&defaults);
+        sigaddset(&defaults, SIGXFSZ);
+        posix_spawnattr_setsigdefault(&attributes, &defaults);
+        posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
+        pid_t pid = -1;
+        const int result = posix_spawnp(&pid, argv[0], &actions, &attributes,
+                                        const_cast<char* const*>(argv.data()), environ);
+        posix_spawnattr_destroy(&attributes);
+        posix_spawn_file_actions_destroy(&actions);
+        return result == 0 ? pid : -1;
+    }
 
-    std::string root;     // the test's temporary directory
-    std::string workDir;  // root/work: the game's working directory
-    std::string mountPoint;
-    pid_t server = -1;  // Xvfb
-    std::string displayName;
-    _XDisplay* display = nullptr;
+    // "exit status 0" or a signal's name, "File size limit exceeded".
+    static std::string describeStatus(int status) {
+        return WIFEXITED(status) ? "exit status " + std::to_string(WEXITSTATUS(status))
+                                 : strsignal(WTERMSIG(status));
+    }
+
+    // Xvfb on a free display number, and input's connection to it; false when not up in time.
+    bool startServer() {
+        int fds[2];
+        if (pipe(fds) != 0) {
+            return false;
+        }
+        fcntl(fds[0], F_SETFD, FD_CLOEXEC);  // Xvfb gets only the end it writes its number to
+        // -terminate: a server left without clients, even by a killed suite, ends itself.
+        const std::string fd = std::to_string(fds[1]);
+        server = spawn({"Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "800x800x24", "-nolisten",
+                        "tcp", "-terminate"},
+                       root, "/dev/null");
+        close(fds[1]);
+        int number = -1;  // written once the server accepts clients; end of file if it fails
+        FILE* in = fdopen(fds[0], "r");
+        const bool started = std::fscanf(in, "%d", &number) == 1;
+        std::fclose(in);
+        const std::string display = ":" + std::to_string(number);
+        setenv("DISPLAY", display.c_str(), 1);  // for the game; this process runs one test
+        // Requests on a window that just went away must fail, not end the suite.
+        XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
+        input = {started ? xdo_new(display.c_str()) : nullptr, xdo_free};
+        return input != nullptr;
+    }
+
+    // Reaps the game once it ended; whether it has.
+    bool gameEnded() {
+        int status = 0;
+        if (gameStatus == -1 && game > 0 && waitpid(game, &status, WNOHANG) == game) {
+            gameStatus = status;
+        }
+        return gameStatus != -1;
+    }
+
+    // Records a failure with the game's state and output; false.
+    bool timedOut(const std::string& what) {
+        ADD_FAILURE() << "timed out waiting for " << what
+                      << (gameEnded() ? "; the game ended: " + describeStatus(gameStatus) : "")
+                      << "\nthe game's output:\n"
+                      << readFile(root + "/output.txt");
+        return false;
+    }
+
+    std::string root;  // the test's temporary directory; the game works in root/work
+    pid_t server = -1;
     pid_t game = -1;
-    int gameStatus = -1;       // as waitpid gives it once the game ended
-    unsigned long window = 0;  // an Xlib Window
-    Image lastShot;
+    int gameStatus = -1;                                                // waitpid's, once it ended
+    std::unique_ptr<xdo_t, void (*)(xdo_t*)> input{nullptr, xdo_free};  // owns the X connection
+    Window window = 0;
+
+protected:
+    Image lastShot;  // the last screenshot taken
 };

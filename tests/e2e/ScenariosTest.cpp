@@ -1,0 +1,180 @@
+// What only the real program under a real X server shows: the window as it
+// starts, a whole game played with real clicks and keys, a close request
+// during the name entry, and a save that the file-size limit stops.
+#include "GameSession.h"
+
+#include <stb_image.h>
+
+#include <cstdlib>
+
+namespace {
+
+// The first two items of a menu: text from x 240 on baselines 210 and 255, clicked at x 300.
+constexpr int ItemClickYs[] = {205, 250};
+constexpr int BottomBaseline = 570;  // the status line, the last round's points
+// The bot: a shot crosses the field in 0.21 s of play; balls on "Normal" take
+// over 9 s to fall through.
+constexpr double BotSeconds = 60;
+constexpr double ShotSeconds = 2;
+constexpr int FieldBottom = 550;  // above the status line
+// Lit balls, red (0.4, 0.1, 0.1) and blue (0.1, 0.1, 0.5), stand out of the
+// background and the text by this much; a ball is 60 px wide, a dart 12.
+constexpr int ColourMargin = 50;
+constexpr int MinBallRun = 24;
+enum Button { NoBall = 0, Left = 1, Right = 3 };  // blue shots, red shots
+
+// "moon": "Top" 999, then newRecord, then "Old" -1, -3, ... to ten records. The
+// odd scores leave no tie with the even points of a game on "Normal".
+std::string moonFile(const std::string& newRecord = "") {
+    std::string bytes = "Top\n999\n" + newRecord;
+    for (int score = -1; std::count(bytes.begin(), bytes.end(), '\n') < 20; score -= 2) {
+        bytes += "Old\n" + std::to_string(score) + "\n";
+    }
+    return bytes;
+}
+
+Shows reads(int left, int baseline, const std::string& text) {
+    return [=](const Image& image) {
+        return readText(image, left, baseline, static_cast<int>(text.size()) + 1) == text;
+    };
+}
+
+// The whole menu is compared with its picture once, at the start.
+bool showsMainMenu(const Image& image) {
+    return reads(240, 210, "New game")(image);
+}
+
+// The number after prefix at the bottom left; -1 when that does not show.
+int numberAfter(const std::string& prefix, const Image& image) {
+    const std::string text = readText(image, 30, BottomBaseline, 30);
+    return text.rfind(prefix, 0) == 0 ? std::atoi(text.c_str() + prefix.size()) : -1;
+}
+
+Button buttonFor(Rgb p) {
+    return p.r - p.b > ColourMargin ? Right : (p.b - p.r > ColourMargin ? Left : NoBall);
+}
+
+// The lowest row with a run of one colour wider than a dart holds the lowest
+// ball, its x in the middle of the run: {button, x}, or NoBall.
+std::pair<Button, int> lowestBall(const Image& image) {
+    for (int y = FieldBottom - 1; y >= 0 && !image.empty(); --y) {
+        for (int x = 0, end = 1; x < image.width(); x = end++) {
+            const Button button = buttonFor(image.at(x, y));
+            while (end < image.width() && buttonFor(image.at(end, y)) == button) {
+                ++end;
+            }
+            if (button != NoBall && end - x >= MinBallRun) {
+                return {button, (x + end - 1) / 2};
+            }
+        }
+    }
+    return {NoBall, 0};
+}
+
+class Scenarios : public GameSession {
+protected:
+    bool choose(int item, const std::string& what, const Shows& shows) {
+        click(300, ItemClickYs[item]);
+        return waitFor(what, shows);
+    }
+
+    // Start-up, a game on "Normal", a hit by the matching button fired under
+    // the lowest ball, Escape: the name entry. The points it shows, or -1.
+    int reachNameEntry() {
+        writeFile(workPath("moon"), moonFile());
+        if (!launch() || !waitFor("the main menu", showsMainMenu) ||
+            !choose(0, "the difficulty menu", reads(240, 210, "Easy")) ||
+            !choose(1, "a game on Normal", reads(30, BottomBaseline, "Points: 0"))) {
+            return -1;
+        }
+        const auto scored = [this] { return numberAfter("Points: ", screenshot()) > 0; };
+        pollUntil(BotSeconds, [&] {
+            const auto [button, x] = lowestBall(screenshot());
+            if (button != NoBall) {
+                click(x, FieldBottom / 2, button);
+            }
+            return button != NoBall && pollUntil(ShotSeconds, scored);
+        });
+        EXPECT_GT(numberAfter("Points: ", lastShot), 0) << "no hit; see the screenshot";
+        pressKey("Escape");  // ends the game like its last life lost
+        return waitFor("the name entry", reads(120, 180, "Please enter your name:"))
+                   ? numberAfter("Last round's Points: ", lastShot)
+                   : -1;
+    }
+};
+
+TEST_F(Scenarios, StartShowsCaptionSizeIconAndMenuAndEscapeEndsWithZero) {
+    ASSERT_TRUE(launch());  // found by its caption
+    int width = 0, height = 0, channels = 0;
+    const std::unique_ptr<stbi_uc, void (*)(void*)> file(
+        stbi_load(workPath("icon.bmp").c_str(), &width, &height, &channels, 3), stbi_image_free);
+    const std::vector<unsigned long> icon = windowIcon();
+    ASSERT_TRUE(file && icon.size() == 2u + width * height) << "_NET_WM_ICON: w, h, ARGB pixels";
+    EXPECT_EQ(icon[0], static_cast<unsigned long>(width));
+    int transparent = 0;
+    int unlike = 0;  // icon.bmp's pixels are opaque but for magenta at alpha 0
+    for (int i = 0; i < width * height; ++i) {
+        const stbi_uc* p = file.get() + 3 * i;
+        const unsigned long rgb = p[0] << 16 | p[1] << 8 | p[2];
+        const unsigned long argb = icon[2 + i] & 0xFFFFFFFF;  // Xlib sign-extends 32-bit items
+        transparent += rgb == 0xFF00FF;
+        unlike += rgb == 0xFF00FF ? argb >> 24 != 0 : argb != (0xFF000000 | rgb);
+    }
+    EXPECT_EQ(unlike, 0);
+    EXPECT_GT(transparent, 0) << "icon.bmp has no magenta to check";
+
+    Image previous;  // two equal screenshots in a row: no frame judged half drawn
+    ASSERT_TRUE(waitFor("a steady main menu", [&](const Image& image) {
+        const bool steady = image == previous && showsMainMenu(image);
+        previous = image;
+        return steady;
+    }));
+    EXPECT_EQ(lastShot.width(), WindowSide);
+    EXPECT_EQ(lastShot.height(), WindowSide);
+    EXPECT_EQ(differenceFromReference(lastShot, "main-menu"), "");
+    pressKey("Escape");
+    expectExitStatusZero();
+    EXPECT_EQ(workEntries(), 1) << "nothing but icon.bmp";
+}
+
+TEST_F(Scenarios, AWholeGameEntersATypedNameThatTheTableShowsAndTheFileKeeps) {
+    const int points = reachNameEntry();
+    ASSERT_GT(points, 0);
+    EXPECT_EQ(points % 2, 0) << "a hit on Normal is worth 2";
+    typeText("Ann Lee");
+    ASSERT_TRUE(waitFor("the typed name", reads(120, 210, "Ann Lee")));
+    pressKey("Return");
+    const std::string row = "Ann Lee " + std::to_string(points);
+    ASSERT_TRUE(waitFor("the name second in the table", reads(240, 90, row)));
+    pressKey("space");
+    ASSERT_TRUE(waitFor("the main menu", showsMainMenu));
+    pressKey("Escape");
+    expectExitStatusZero();
+    EXPECT_EQ(readFile(workPath("moon")), moonFile("Ann Lee\n" + std::to_string(points) + "\n"));
+}
+
+TEST_F(Scenarios, ClosingTheWindowDuringTheNameEntryEndsWithZeroAndWritesNothing) {
+    ASSERT_GE(reachNameEntry(), 0);
+    typeText("Ann");
+    ASSERT_TRUE(waitFor("the typed name", reads(120, 210, "Ann")));
+    requestWindowClose();
+    expectExitStatusZero();
+    EXPECT_EQ(readFile(workPath("moon")), moonFile());
+    EXPECT_EQ(workEntries(), 2) << "a temporary file left beside icon.bmp and moon";
+}
+
+// The game ignores SIGXFSZ itself; it starts at its default, which would end it.
+TEST_F(Scenarios, ASaveStoppedByTheFileSizeLimitLeavesTheFileWholeAndNoTemporary) {
+    writeFile(workPath("moon"), moonFile());
+    ASSERT_TRUE(launch(static_cast<long>(moonFile().size()) - 1));
+    ASSERT_TRUE(waitFor("the main menu", showsMainMenu));
+    ASSERT_TRUE(choose(1, "the table", reads(240, 30, "Top 999")));
+    pressKey("space");  // leaving the table saves the list
+    ASSERT_TRUE(waitFor("the main menu", showsMainMenu));
+    pressKey("Escape");
+    expectExitStatusZero();
+    EXPECT_EQ(readFile(workPath("moon")), moonFile());
+    EXPECT_EQ(workEntries(), 2) << "a temporary file left beside icon.bmp and moon";
+}
+
+}  // namespace
