@@ -14,12 +14,11 @@ extern "C" {
 #include <sys/resource.h>
 #include <sys/wait.h>
 
-#include <chrono>
 #include <cstring>
+#include <ctime>
 #include <filesystem>
 #include <functional>
 #include <memory>
-#include <thread>
 
 using Shows = std::function<bool(const Image&)>;  // what a screenshot shows
 
@@ -29,12 +28,15 @@ using Shows = std::function<bool(const Image&)>;  // what a screenshot shows
 // message; a failed test saves its last screenshot.
 class GameSession : public testing::Test {
 protected:
-    static constexpr double StartSeconds = 30;  // until the window is mapped
-    static constexpr double ScreenSeconds = 40;
+    static constexpr int StartSeconds = 30;  // until the window is mapped
+    static constexpr int ScreenSeconds = 40;
+    // The whole test; a hang ends with a failed wait well before the alarm.
+    static constexpr unsigned TestSeconds = 200;
     // A game spinning without end is killed by SIGXCPU, even after a killed suite.
     static constexpr rlim_t GameCpuSeconds = 120;
 
     void SetUp() override {
+        alarm(TestSeconds);
         char pattern[] = "/tmp/quendle-e2e-XXXXXX";
         ASSERT_NE(mkdtemp(pattern), nullptr) << "no temporary directory";
         root = pattern;
@@ -103,13 +105,13 @@ protected:
     }
 
     // Polls done() until it holds; false at the timeout or once the game ended.
-    bool pollUntil(double seconds, const std::function<bool()>& done) {
-        const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    bool pollUntil(int seconds, const std::function<bool()>& done) {
+        const std::time_t end = std::time(nullptr) + seconds;
         while (!done()) {
-            if (gameEnded() || std::chrono::steady_clock::now() > end) {
+            if (gameEnded() || std::time(nullptr) > end) {
                 return false;
             }
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));  // between looks only
+            usleep(10000);  // between two looks, never in place of one
         }
         return true;
     }
