@@ -87,20 +87,7 @@ protected:
             ADD_FAILURE() << "cannot start " << QUENDLE_BINARY << " with its limits";
             return false;
         }
-        xdo_search_t search{};
-        search.winname = "^Quendle$";
-        search.searchmask = SEARCH_NAME | SEARCH_ONLYVISIBLE;
-        search.only_visible = 1;
-        search.max_depth = 1;
-        return pollUntil(StartSeconds,
-                         [&] {
-                             Window* found = nullptr;
-                             unsigned int count = 0;
-                             xdo_search_windows(input.get(), &search, &found, &count);
-                             window = count > 0 ? found[0] : 0;
-                             XFree(found);
-                             return window != 0;
-                         }) ||
+        return pollUntil(StartSeconds, [this] { return (window = findWindow()) != 0; }) ||
                timedOut("a window captioned \"Quendle\"");
     }
 
@@ -123,7 +110,7 @@ protected:
 
     // Waits for the game's end and expects it to exit with status 0.
     void expectExitStatusZero() {
-        if (pollUntil(ScreenSeconds, [this] { return gameEnded(); }) || timedOut("the end")) {
+        if (pollUntil(ScreenSeconds, [this] { return gameEnded(); }) || timedOut("its end")) {
             EXPECT_EQ(describeStatus(gameStatus), "exit status 0");
         }
     }
@@ -242,6 +229,20 @@ private:
         XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
         input = {started ? xdo_new(display.c_str()) : nullptr, xdo_free};
         return input != nullptr;
+    }
+
+    // The mapped top-level window captioned "Quendle", or 0.
+    Window findWindow() const {
+        xdo_search_t search{};
+        search.winname = "^Quendle$";
+        search.searchmask = SEARCH_NAME | SEARCH_ONLYVISIBLE;
+        search.max_depth = 1;
+        Window* found = nullptr;
+        unsigned int count = 0;
+        xdo_search_windows(input.get(), &search, &found, &count);
+        const Window result = count > 0 ? found[0] : 0;
+        XFree(found);
+        return result;
     }
 
     // Reaps the game once it ended; whether it has.
