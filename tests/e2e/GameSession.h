@@ -28,12 +28,9 @@ using Shows = std::function<bool(const Image&)>;  // what a screenshot shows
 // message; a failed test saves its last screenshot.
 class GameSession : public testing::Test {
 protected:
-    static constexpr int StartSeconds = 30;  // until the window is mapped
-    static constexpr int ScreenSeconds = 40;
-    // The whole test; a hang ends with a failed wait well before the alarm.
-    static constexpr unsigned TestSeconds = 200;
-    // A game spinning without end is killed by SIGXCPU, even after a killed suite.
-    static constexpr rlim_t GameCpuSeconds = 120;
+    static constexpr int WaitSeconds = 40;         // for a window, a screen, the end
+    static constexpr unsigned TestSeconds = 200;   // a hang fails a wait well before
+    static constexpr rlim_t GameCpuSeconds = 120;  // SIGXCPU, even after a killed suite
 
     void SetUp() override {
         alarm(TestSeconds);
@@ -68,10 +65,8 @@ protected:
         std::filesystem::remove_all(root, error);
     }
 
-    // A path in the game's working directory.
     std::string workPath(const std::string& name) const { return root + "/work/" + name; }
-    // How many entries the game's working directory holds.
-    long workEntries() const {
+    long workEntries() const {  // in the game's working directory
         using std::filesystem::directory_iterator;
         return std::distance(directory_iterator(root + "/work"), directory_iterator());
     }
@@ -87,7 +82,7 @@ protected:
             ADD_FAILURE() << "cannot start " << QUENDLE_BINARY << " with its limits";
             return false;
         }
-        return pollUntil(StartSeconds, [this] { return (window = findWindow()) != 0; }) ||
+        return pollUntil(WaitSeconds, [this] { return (window = findWindow()) != 0; }) ||
                timedOut("a window captioned \"Quendle\"");
     }
 
@@ -105,12 +100,12 @@ protected:
 
     // Polls screenshots until shows() holds; false after recording a failure.
     bool waitFor(const std::string& what, const Shows& shows) {
-        return pollUntil(ScreenSeconds, [&] { return shows(screenshot()); }) || timedOut(what);
+        return pollUntil(WaitSeconds, [&] { return shows(screenshot()); }) || timedOut(what);
     }
 
     // Waits for the game's end and expects it to exit with status 0.
     void expectExitStatusZero() {
-        if (pollUntil(ScreenSeconds, [this] { return gameEnded(); }) || timedOut("its end")) {
+        if (pollUntil(WaitSeconds, [this] { return gameEnded(); }) || timedOut("its end")) {
             EXPECT_EQ(describeStatus(gameStatus), "exit status 0");
         }
     }
@@ -142,22 +137,21 @@ protected:
         Atom type = 0;
         int size = 0;
         xdo_get_window_property(input.get(), window, "_NET_WM_ICON", &data, &count, &type, &size);
-        const unsigned long* items = reinterpret_cast<const unsigned long*>(data);
-        std::vector<unsigned long> values(items, items + count);
+        const auto* items = reinterpret_cast<const unsigned long*>(data);
+        const std::vector<unsigned long> values(items, items + count);
         XFree(data);
         return values;
     }
 
-    // The player's hands, at window pixels; button 1 is the left, 3 the right.
+    // The player's hands, at window pixels; button 1 is the left, 3 the right; X keysym
+    // names ("Escape"); text typed with Shift held for capitals.
     void click(int x, int y, int button = 1) {
         xdo_move_mouse_relative_to_window(input.get(), window, x, y);
         EXPECT_EQ(xdo_click_window(input.get(), CURRENTWINDOW, button), 0);
     }
-    // An X keysym name, e.g. "Escape".
     void pressKey(const char* keysym) {
         EXPECT_EQ(xdo_send_keysequence_window(input.get(), CURRENTWINDOW, keysym, 0), 0);
     }
-    // Typed with Shift held for capitals.
     void typeText(const char* text) {
         EXPECT_EQ(xdo_enter_text_window(input.get(), CURRENTWINDOW, text, 20000), 0);
     }
@@ -200,8 +194,7 @@ private:
         return result == 0 ? pid : -1;
     }
 
-    // "exit status 0" or a signal's name, "File size limit exceeded".
-    static std::string describeStatus(int status) {
+    static std::string describeStatus(int status) {  // "exit status 0", or the signal
         return WIFEXITED(status) ? "exit status " + std::to_string(WEXITSTATUS(status))
                                  : strsignal(WTERMSIG(status));
     }
@@ -231,8 +224,7 @@ private:
         return input != nullptr;
     }
 
-    // The mapped top-level window captioned "Quendle", or 0.
-    Window findWindow() const {
+    Window findWindow() const {  // the mapped top-level "Quendle", or 0
         xdo_search_t search{};
         search.winname = "^Quendle$";
         search.searchmask = SEARCH_NAME | SEARCH_ONLYVISIBLE;
@@ -245,8 +237,7 @@ private:
         return result;
     }
 
-    // Reaps the game once it ended; whether it has.
-    bool gameEnded() {
+    bool gameEnded() {  // reaps it once it has
         int status = 0;
         if (gameStatus == -1 && game > 0 && waitpid(game, &status, WNOHANG) == game) {
             gameStatus = status;

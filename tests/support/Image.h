@@ -12,12 +12,11 @@ constexpr Rgb Background{153, 153, 178};  // what every frame is cleared to: (0.
 constexpr int WindowSide = 600;           // the game's window is square
 bool nearColor(Rgb pixel, Rgb expected, int tolerance = 2);  // per channel
 
-// A picture of the window, from a frame being drawn or from the X server:
-// origin top left, three bytes per pixel.
+// A picture of the window, read back from a frame or from the X server.
 class Image {
 public:
     Image() = default;
-    Image(int width, int height, std::vector<std::uint8_t> rgb);  // rgb: width * height * 3
+    Image(int width, int height, std::vector<std::uint8_t> rgb);  // RGB rows from the top left
     int width() const { return w; }
     int height() const { return h; }
     bool empty() const { return rgb.empty(); }
@@ -34,17 +33,14 @@ private:
 // The whole frame being drawn in the current OpenGL context, read before the swap.
 Image readFrame();
 
-// Text in the game's font, read as a player reads it: cells 10 pixels apart
-// from left on the baseline (pixels from the top), each the glyph whose 8 x 13
-// bits equal the cell's non-background pixels, '?' for none; at most maxChars
-// cells, trailing blanks dropped. A slip of the whole line by one pixel either
-// way is allowed for (positions like x -0.2 round down).
+// Text in the game's font on a baseline (pixels from the top): maxChars cells
+// 10 pixels apart, each the glyph whose 8 x 13 bits are the cell's ink, '?' for
+// none; trailing blanks dropped. The line may slip one pixel (x -0.2 rounds down).
 std::string readText(const Image& image, int left, int baseline, int maxChars);
 
 // Empty when image matches tests/reference/<name>.png, each channel within
-// ReferenceTolerance (renderers differ by a unit here and there); otherwise
-// what differs. With QUENDLE_UPDATE_REFERENCES=1 in the environment it
-// rewrites the reference instead: for a deliberate change of a screen.
+// ReferenceTolerance (renderers differ by a unit here and there), else what
+// differs. QUENDLE_UPDATE_REFERENCES=1 rewrites the reference instead.
 constexpr int ReferenceTolerance = 3;
 std::string differenceFromReference(const Image& image, const std::string& name);
 

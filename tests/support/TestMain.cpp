@@ -14,12 +14,11 @@ namespace {
 
 // A loop that fails to end would hang its test until CTest gives up; the
 // alarm ends it first. Death tests' children run through the same listener.
-constexpr unsigned WatchdogSeconds = 30;
+constexpr unsigned WatchdogSeconds = 100;
 
-// Looks for leaks when a test ends, in processes without the game window
-// only: SDL's and Mesa's threads and caches make the leak checker report
-// what they keep, and crash now and then while it stops them. There is no
-// check at exit (leak_check_at_exit=0): the game ends through exit(0).
+// Leaks are looked for when a test ends, only without the game window (SDL's
+// and Mesa's threads and caches upset the checker); not at exit, which the
+// game reaches through exit(0).
 class TestEnd : public testing::EmptyTestEventListener {
 public:
     void OnTestStart(const testing::TestInfo&) override { alarm(WatchdogSeconds); }

@@ -16,26 +16,6 @@ namespace {
 std::unique_ptr<Game> sharedGame;
 constexpr const char* WorkDirVariable = "QUENDLE_TEST_WORK_DIR";
 
-SDL_Event button(Uint8 type, int x, int y, Uint8 which) {
-    SDL_Event event{};
-    event.button = {type,
-                    0,
-                    which,
-                    static_cast<Uint8>(type == SDL_MOUSEBUTTONDOWN),
-                    static_cast<Uint16>(x),
-                    static_cast<Uint16>(y)};
-    return event;
-}
-
-SDL_Event key(Uint8 type, SDLKey sym, int mod) {
-    SDL_Event event{};
-    event.key.type = type;
-    event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
-    event.key.keysym.sym = sym;
-    event.key.keysym.mod = static_cast<SDLMod>(mod);
-    return event;
-}
-
 }  // namespace
 
 Game& testGame() {
@@ -60,17 +40,30 @@ Image drawnFrame(const std::function<void()>& draw) {
     return frame;
 }
 
-SDL_Event mouseDown(int x, int y, Uint8 which) {
-    return button(SDL_MOUSEBUTTONDOWN, x, y, which);
+SDL_Event mouseDown(int x, int y, Uint8 button) {
+    SDL_Event event{};
+    event.button = {SDL_MOUSEBUTTONDOWN, 0, button, SDL_PRESSED, Uint16(x), Uint16(y)};
+    return event;
 }
+
 SDL_Event mouseUp(int x, int y) {
-    return button(SDL_MOUSEBUTTONUP, x, y, SDL_BUTTON_LEFT);
+    SDL_Event event = mouseDown(x, y);
+    event.button.type = SDL_MOUSEBUTTONUP;
+    event.button.state = SDL_RELEASED;
+    return event;
 }
+
 SDL_Event keyDown(SDLKey sym, int mod) {
-    return key(SDL_KEYDOWN, sym, mod);
+    SDL_Event event{};
+    event.key = {SDL_KEYDOWN, 0, SDL_PRESSED, {0, sym, SDLMod(mod), 0}};
+    return event;
 }
+
 SDL_Event keyUp(SDLKey sym) {
-    return key(SDL_KEYUP, sym, KMOD_NONE);
+    SDL_Event event = keyDown(sym);
+    event.key.type = SDL_KEYUP;
+    event.key.state = SDL_RELEASED;
+    return event;
 }
 
 SDL_Event userEvent(int code) {
@@ -81,7 +74,7 @@ SDL_Event userEvent(int code) {
 
 SDL_Event motion(int x, int y) {
     SDL_Event event{};
-    event.motion = {SDL_MOUSEMOTION, 0, 0, static_cast<Uint16>(x), static_cast<Uint16>(y), 0, 0};
+    event.motion = {SDL_MOUSEMOTION, 0, 0, Uint16(x), Uint16(y), 0, 0};
     return event;
 }
 
