@@ -37,14 +37,6 @@ const std::vector<SDL_Event> IgnoredByMenus = {mouseDown(X, FirstRowY, SDL_BUTTO
                                                motion(X, FirstRowY),
                                                userEvent(0)};
 
-// Five shots fired at once rise together and leave through the top on the
-// 21st tick, before any ball has come down: the game is over with 0 points.
-std::vector<SDL_Event> fiveMisses() {
-    std::vector<SDL_Event> events(5, mouseDown(X, X));
-    events.insert(events.end(), 21, userEvent(0));
-    return events;
-}
-
 std::vector<SDL_Event> joined(std::vector<SDL_Event> first, const std::vector<SDL_Event>& then) {
     first.insert(first.end(), then.begin(), then.end());
     return first;
@@ -182,17 +174,18 @@ TEST(GameFlow, StartGameGivesAFreshRoundTheDifficultyAndNoShotsInFlight) {
     EXPECT_TRUE(game.getBallSet().getShots().empty());
 }
 
-// A whole game from the main menu: five misses on "Easy" end it with 0
-// points, which earns no place in a list of positive scores; the list is
-// still read and written back, the line past the twentieth dropped.
+// A whole game from the main menu: five shots fired at once on "Easy" leave
+// through the top on the 21st tick, before any ball has come down, and end
+// it with 0 points, which earn no place in a list of positive scores; the
+// list is still read and written back, the line past the twentieth dropped.
 TEST(GameFlowDeathTest, AGameWithoutAPlaceSkipsTheNameEntryAndWritesTheListBack) {
     ScopedWorkDir dir;
     writeFile("moon", scoreFile(tenRecords()) + "trailing line\n");
     EXPECT_EXIT(
         {
-            pushEvents(
-                joined(joined({mouseDown(X, FirstRowY), mouseDown(X, FirstRowY)}, fiveMisses()),
-                       {keyDown(SDLK_x), keyDown(SDLK_ESCAPE)}));
+            std::vector<SDL_Event> events(7, mouseDown(X, FirstRowY));  // New game, Easy, 5 shots
+            events.insert(events.end(), 21, userEvent(0));
+            pushEvents(joined(events, {keyDown(SDLK_x), keyDown(SDLK_ESCAPE)}));
             testGame().run();
         },
         testing::ExitedWithCode(0), "");

@@ -54,7 +54,6 @@ TEST(Texts, EachScreenLooksAsItsReference) {
              text().drawDifficultyMenu();
          }},
         {"instructions", [] { text().drawInstructions(); }},
-        {"status-line-before-a-level", [] { text().drawStatusLine(); }},
         // A five-digit score runs into "Lives: ", which stays put; the three
         // texts share one number stream, which must be left empty each time.
         {"status-line",
