@@ -22,10 +22,9 @@ extern "C" {
 
 using Shows = std::function<bool(const Image&)>;  // what a screenshot shows
 
-// The built game as a player meets it: an Xvfb server of the test's own, a
-// fresh working directory holding "icon.bmp", real input through libxdo and
-// screenshots of the window. Every wait has a timeout, so a hang fails with a
-// message; a failed test saves its last screenshot.
+// The built game as a player meets it: an Xvfb of the test's own, a fresh working
+// directory holding "icon.bmp", input through libxdo, screenshots. Every wait has
+// a timeout; a failed test saves its last screenshot.
 class GameSession : public testing::Test {
 protected:
     static constexpr int WaitSeconds = 40;         // for a window, a screen, the end

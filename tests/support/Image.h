@@ -4,8 +4,7 @@
 #include <string>
 #include <vector>
 
-// One pixel, 0..255 per channel.
-struct Rgb {
+struct Rgb {  // one pixel, 0..255 per channel
     int r, g, b;
 };
 constexpr Rgb Background{153, 153, 178};  // what every frame is cleared to: (0.6, 0.6, 0.7)

@@ -22,15 +22,13 @@ constexpr unsigned WatchdogSeconds = 100;
 class TestEnd : public testing::EmptyTestEventListener {
 public:
     void OnTestStart(const testing::TestInfo&) override { alarm(WatchdogSeconds); }
-    void OnTestEnd(const testing::TestInfo& test) override {
+    void OnTestEnd([[maybe_unused]] const testing::TestInfo& test) override {
         alarm(0);
 #ifdef QUENDLE_LEAK_CHECKS
         if (!gameWindowOpened() && __lsan_do_recoverable_leak_check() != 0) {
             std::printf("Memory leaked in %s.%s\n", test.test_suite_name(), test.name());
             leaked = true;
         }
-#else
-        (void)test;
 #endif
     }
     bool leaked = false;

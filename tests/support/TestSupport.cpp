@@ -16,6 +16,12 @@ namespace {
 std::unique_ptr<Game> sharedGame;
 constexpr const char* WorkDirVariable = "QUENDLE_TEST_WORK_DIR";
 
+void drainEvents() {
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) {
+    }
+}
+
 }  // namespace
 
 Game& testGame() {
@@ -89,12 +95,6 @@ void pushEvents(const std::vector<SDL_Event>& events) {
     drainEvents();
     for (SDL_Event event : events) {  // a copy: SDL_PushEvent takes a non-const pointer
         ASSERT_EQ(SDL_PushEvent(&event), 0) << "the event queue is full";
-    }
-}
-
-void drainEvents() {
-    SDL_Event event;
-    while (SDL_PollEvent(&event)) {
     }
 }
 

@@ -28,7 +28,6 @@ SDL_Event userEvent(int code);  // code 0 is the level timer's tick
 SDL_Event motion(int x, int y);
 SDL_Event quitEvent();
 void pushEvents(const std::vector<SDL_Event>& events);  // drains the queue, then pushes in order
-void drainEvents();
 
 // Pushed after the event that should end a loop: the loop must leave it queued.
 constexpr int MarkerCode = 77;
