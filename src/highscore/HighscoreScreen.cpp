@@ -7,9 +7,5 @@ void showHighscoreTable(TextDisplay& text, const BeginFrame& beginFrame) {
     // Leaving the screen releases the list, which writes the file back.
     HighscoreList list;
     runScreenLoop(
-        beginFrame, [&] { drawHighscoreTable(text, list.getEntries()); },
-        [](const SDL_Event& event) {
-            const bool leaves = event.type == SDL_KEYDOWN || event.type == SDL_MOUSEBUTTONDOWN;
-            return leaves ? ScreenLeft : ScreenGoesOn;
-        });
+        beginFrame, [&] { drawHighscoreTable(text, list.getEntries()); }, leaveOnAnyPress);
 }

@@ -89,9 +89,5 @@ Difficulty Game::difficultyMenu() {
 
 void Game::showInstructions() {
     runScreenLoop(
-        overlayFrame(), [this] { textDisplay->drawInstructions(); },
-        [](const SDL_Event& event) {
-            const bool leaves = event.type == SDL_KEYDOWN || event.type == SDL_MOUSEBUTTONDOWN;
-            return leaves ? ScreenLeft : ScreenGoesOn;
-        });
+        overlayFrame(), [this] { textDisplay->drawInstructions(); }, leaveOnAnyPress);
 }

@@ -25,3 +25,8 @@ int runScreenLoop(const BeginFrame& beginFrame, const std::function<void()>& dra
         }
     }
 }
+
+int leaveOnAnyPress(const SDL_Event& event) {
+    const bool pressed = event.type == SDL_KEYDOWN || event.type == SDL_MOUSEBUTTONDOWN;
+    return pressed ? ScreenLeft : ScreenGoesOn;
+}

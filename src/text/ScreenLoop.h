@@ -21,3 +21,7 @@ using BeginFrame = std::function<void()>;
 int runScreenLoop(const BeginFrame& beginFrame, const std::function<void()>& draw,
                   const std::function<int(const SDL_Event&)>& handle,
                   const std::function<void()>& beforeExit = nullptr);
+
+// The handler of a screen that any key or mouse button press leaves; releases,
+// motion and timer ticks keep it.
+int leaveOnAnyPress(const SDL_Event& event);
