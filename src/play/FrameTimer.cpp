@@ -8,11 +8,11 @@ TickClock::~TickClock() {
     SDL_DestroyMutex(lock);
 }
 
-void TickClock::start(Uint32 newInterval) {
+void TickClock::start(Uint32 newInterval, Uint32 now) {
     SDL_LockMutex(lock);
     running = true;
     interval = newInterval;
-    startTicks = SDL_GetTicks();
+    startTicks = now;
     ticksCounted = 0;
     SDL_UnlockMutex(lock);
 }
@@ -23,11 +23,11 @@ void TickClock::stop() {
     SDL_UnlockMutex(lock);
 }
 
-Uint32 TickClock::takeDue() {
+Uint32 TickClock::takeDue(Uint32 now) {
     SDL_LockMutex(lock);
     Uint32 due = 0;
     if (running) {
-        const Uint32 elapsed = SDL_GetTicks() - startTicks;
+        const Uint32 elapsed = now - startTicks;
         due = FrameTimer::ticksDue(elapsed, ticksCounted, interval);
         // Ticks beyond the catch-up bound are forgiven, so that after a long
         // stall the level goes on at its own pace instead of racing through
@@ -39,7 +39,7 @@ Uint32 TickClock::takeDue() {
 }
 
 FrameTimer::FrameTimer(Uint32 interval, TickClock& clock) : clock(clock) {
-    clock.start(interval);
+    clock.start(interval, SDL_GetTicks());
     timerId = SDL_AddTimer(interval, onTimerTick, &clock);
 }
 
@@ -64,7 +64,7 @@ Uint32 FrameTimer::ticksDue(Uint32 elapsed, Uint32 counted, Uint32 interval) {
 }
 
 Uint32 FrameTimer::onTimerTick(Uint32 interval, void* param) {
-    const Uint32 due = static_cast<TickClock*>(param)->takeDue();
+    const Uint32 due = static_cast<TickClock*>(param)->takeDue(SDL_GetTicks());
     for (Uint32 i = 0; i < due; ++i) {
         SDL_Event event{};
         event.type = SDL_USEREVENT;

@@ -13,9 +13,12 @@ public:
     TickClock(const TickClock&) = delete;
     TickClock& operator=(const TickClock&) = delete;
 
-    void start(Uint32 interval);  // main thread: counting from now, interval in ms
-    void stop();                  // main thread: from now on nothing is due
-    Uint32 takeDue();             // timer thread: ticks to post now, counted as dealt with
+    // Main thread: counting from now (SDL_GetTicks ms), every interval ms.
+    void start(Uint32 interval, Uint32 now);
+    void stop();  // main thread: from now on nothing is due
+    // Timer thread: ticks to post at now (SDL_GetTicks ms), counted as dealt
+    // with; after a stall, those past MaxCatchUpTicks are forgiven, not owed.
+    Uint32 takeDue(Uint32 now);
 
 private:
     SDL_mutex* lock;

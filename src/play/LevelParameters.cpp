@@ -1,5 +1,7 @@
 #include "play/LevelParameters.h"
 
+#include "play/LevelResult.h"
+
 namespace {
 
 struct DifficultySpeeds {
@@ -35,4 +37,12 @@ LevelParameters nextLevel(const LevelParameters& cleared, Difficulty difficulty)
     const double speed = static_cast<double>(cleared.speed) + speedsOf(difficulty).speedStep;
     return {cleared.number + 1, cleared.ballCount + BallsAddedPerLevel, static_cast<float>(speed),
             cleared.spread + RowsAddedPerLevel};
+}
+
+void playLevelsUntilOver(Difficulty difficulty,
+                         const std::function<int(const LevelParameters&)>& playLevel) {
+    LevelParameters level = firstLevel(difficulty);
+    while (playLevel(level) == LevelCleared) {
+        level = nextLevel(level, difficulty);
+    }
 }

@@ -2,6 +2,8 @@
 
 #include "play/Difficulty.h"
 
+#include <functional>
+
 // What one level of a game is played with.
 struct LevelParameters {
     int number;     // shown in the status line; 0 for a game's first level
@@ -13,3 +15,9 @@ struct LevelParameters {
 LevelParameters firstLevel(Difficulty difficulty);  // level 0: 10 balls, spread 30, the start speed
 LevelParameters nextLevel(const LevelParameters& cleared,
                           Difficulty difficulty);  // +1, +3, +step, +1
+
+// A whole game's levels: plays the first level of difficulty, then the next
+// after each one that playLevel answers LevelCleared, until it answers
+// anything else (GameOver). Called by the game flow.
+void playLevelsUntilOver(Difficulty difficulty,
+                         const std::function<int(const LevelParameters&)>& playLevel);

@@ -3,7 +3,6 @@
 #include "highscore/HighscoreList.h"
 #include "play/BallSet.h"
 #include "play/LevelParameters.h"
-#include "play/LevelResult.h"
 #include "play/RoundState.h"
 
 #include <cstdlib>
@@ -34,10 +33,9 @@ void Game::startGame(Difficulty chosen) {
 }
 
 void Game::playGame() {
-    LevelParameters level = firstLevel(difficulty);
-    while (playLevel(level.number, level.ballCount, level.speed, level.spread) == LevelCleared) {
-        level = nextLevel(level, difficulty);
-    }
+    playLevelsUntilOver(difficulty, [this](const LevelParameters& level) {
+        return playLevel(level.number, level.ballCount, level.speed, level.spread);
+    });
 }
 
 void Game::endGame() {

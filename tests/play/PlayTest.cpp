@@ -86,6 +86,13 @@ TEST_F(World, StepsChargeLivesScoreHitsAndClearTheLevel) {
          1,
          "lives 0 points 2 balls 0 "
          "shots 0 cleared"},
+        // The hit square is closed on its left edge too.
+        {{{0.0f, 0.0f, 0.0f, Blue}},
+         {{Blue, -0.1f, -0.1f}},
+         Normal,
+         1,
+         "lives 0 points 2 balls 0 "
+         "shots 0 cleared"},
         {{{0.0f, 0.0f, 0.0f, Blue}},
          {{Blue, 0.1001f, -0.1f}},
          Normal,
@@ -204,7 +211,8 @@ TEST(LevelLoop, ClicksTicksAndKeysPlayTheLevelToItsEnd) {
     EXPECT_EQ(layout(game.getBallSet()), "0.383,1.1b ") << "only ticks move the world";
 }
 
-TEST(LevelParameters, EachLevelAddsThreeBallsARowAndTheSpeedStepRoundedToFloat) {
+// A game goes on from level to level while each is cleared.
+TEST(LevelParameters, EachClearedLevelLeadsToTheNextWithThreeBallsARowAndTheSpeedStepMore) {
     const struct {
         Difficulty difficulty;
         int levels;
@@ -217,14 +225,17 @@ TEST(LevelParameters, EachLevelAddsThreeBallsARowAndTheSpeedStepRoundedToFloat) 
         {Insane, 60, {60, 190, 7.46999502f, 90}},
     };
     for (const auto& c : cases) {
-        LevelParameters level = firstLevel(c.difficulty);
-        for (int i = 0; i < c.levels; ++i) {
-            level = nextLevel(level, c.difficulty);
-        }
+        LevelParameters level{};
+        int played = 0;
+        playLevelsUntilOver(c.difficulty, [&](const LevelParameters& next) {
+            level = next;
+            return ++played <= c.levels ? LevelCleared : GameOver;
+        });
         const LevelParameters& e = c.expected;
         EXPECT_TRUE(level.number == e.number && level.ballCount == e.ballCount &&
                     level.speed == e.speed && level.spread == e.spread)
             << c.difficulty << " " << c.levels << ": " << level.ballCount << " " << level.speed;
+        EXPECT_EQ(played, c.levels + 1) << "the game ends with the first level not cleared";
     }
 }
 
@@ -236,5 +247,13 @@ TEST(FrameTimer, TicksFollowTheClockToTheNearestTickCatchingUpAtMostTen) {
     };
     for (const auto& c : cases) {
         EXPECT_EQ(FrameTimer::ticksDue(c[0], c[1], 10), c[2]) << c[0] << " ms, " << c[1];
+    }
+    // After a stall of 300 ms ten ticks are posted and the other twenty
+    // forgiven: from then on only what the clock adds is owed.
+    TickClock clock;
+    clock.start(10, 1000);
+    const Uint32 calls[][2] = {{1300, 10}, {1300, 0}, {1310, 1}, {1320, 1}};
+    for (const auto& call : calls) {
+        EXPECT_EQ(clock.takeDue(call[0]), call[1]) << "at " << call[0] << " ms";
     }
 }
