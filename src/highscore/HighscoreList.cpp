@@ -1,5 +1,7 @@
 #include "highscore/HighscoreList.h"
 
+#include "highscore/FileLock.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -7,6 +9,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdio>
+#include <cstring>
 #include <sstream>
 
 namespace {
@@ -87,11 +90,64 @@ bool readRecords(int fd, std::string& bytes) {
     return true;
 }
 
+// What reading the score file found. A file that is not there may be made;
+// one that is there but could not be read holds something we could not see.
+struct ScoreFile {
+    std::string unreadableReason;  // empty when the file was read or is missing
+    int mode = -1;                 // permission bits of the file read; -1 when there was none
+    std::list<HighscoreEntry> entries;
+};
+
+ScoreFile readScoreFile(const std::string& path) {
+    ScoreFile file;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno != ENOENT) {
+            file.unreadableReason = std::strerror(errno);
+        }
+        return file;
+    }
+    struct stat status {};
+    std::string bytes;
+    if (::fstat(fd, &status) != 0 || !readRecords(fd, bytes)) {
+        file.unreadableReason = std::strerror(errno);
+    } else if (!S_ISREG(status.st_mode)) {
+        file.unreadableReason = "not a plain file";
+    }
+    ::close(fd);
+    if (file.unreadableReason.empty()) {
+        file.mode = static_cast<int>(status.st_mode & PermissionBits);
+        std::istringstream in(bytes);
+        file.entries = HighscoreList::parseEntries(in);
+    }
+    return file;
+}
+
+bool qualifiesIn(const std::list<HighscoreEntry>& entries, int points) {
+    if (entries.size() < static_cast<std::size_t>(HighscoreCapacity)) {
+        return points > 0;
+    }
+    return entries.back().getScore() < points;
+}
+
+void insertInto(std::list<HighscoreEntry>& entries, const HighscoreEntry& entry) {
+    if (entries.size() >= static_cast<std::size_t>(HighscoreCapacity)) {
+        entries.pop_back();
+    }
+    auto place = entries.begin();
+    while (place != entries.end() && place->getScore() > entry.getScore()) {
+        ++place;
+    }
+    entries.insert(place, entry);
+}
+
 }  // namespace
 
 HighscoreList::HighscoreList(const std::string& fileName, const FileCalls& calls)
     : fileName(fileName), calls(calls) {
-    load();
+    ScoreFile file = readScoreFile(fileName);
+    unreadableReason = file.unreadableReason;
+    entries = std::move(file.entries);
 }
 
 HighscoreList::~HighscoreList() {
@@ -99,21 +155,12 @@ HighscoreList::~HighscoreList() {
 }
 
 bool HighscoreList::qualifies(int points) const {
-    if (entries.size() < static_cast<std::size_t>(HighscoreCapacity)) {
-        return points > 0;
-    }
-    return entries.back().getScore() < points;
+    return qualifiesIn(entries, points);
 }
 
 void HighscoreList::insert(const std::string& name, int points) {
-    if (entries.size() >= static_cast<std::size_t>(HighscoreCapacity)) {
-        entries.pop_back();
-    }
-    auto place = entries.begin();
-    while (place != entries.end() && place->getScore() > points) {
-        ++place;
-    }
-    entries.insert(place, HighscoreEntry(name, points));
+    insertInto(entries, HighscoreEntry(name, points));
+    ownResults.emplace_back(name, points);
 }
 
 std::list<HighscoreEntry> HighscoreList::parseEntries(std::istream& in) {
@@ -139,31 +186,52 @@ std::string HighscoreList::formatEntries(const std::list<HighscoreEntry>& entrie
     return text;
 }
 
-void HighscoreList::load() {
-    const int fd = ::open(fileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        // Only a file that is not there may be made; any other failure means
-        // a file that holds something we could not see.
-        writable = errno == ENOENT;
-        return;
-    }
-    struct stat status {};
-    std::string bytes;
-    const bool wasRead =
-        ::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && readRecords(fd, bytes);
-    ::close(fd);
-    if (!wasRead) {
-        return;
-    }
-    writable = true;
-    fileMode = static_cast<int>(status.st_mode & PermissionBits);
-    std::istringstream in(bytes);
-    entries = parseEntries(in);
+void HighscoreList::sayResultNotKept() const {
+    std::fprintf(stderr,
+                 "Cannot read the high scores in \"%s\": %s; this game's result is not kept.\n",
+                 fileName.c_str(), unreadableReason.c_str());
+}
+
+void HighscoreList::sayNotSaved(const std::string& reason) const {
+    std::fprintf(stderr, "Could not save the high scores in \"%s\": %s; %s\n", fileName.c_str(),
+                 reason.c_str(),
+                 ownResults.empty() ? "the file stays as it was."
+                                    : "this game's result is not kept.");
 }
 
 void HighscoreList::save() const {
-    if (!writable) {
+    if (!keepsResults()) {
         return;
     }
-    replaceFile(fileName, formatEntries(entries), fileMode, calls);
+    const std::string target = saveTarget(fileName);
+    if (target.empty()) {
+        sayNotSaved(std::strerror(errno));
+        return;
+    }
+    const FileLock lock(target, calls);
+    if (lock.error() == EWOULDBLOCK) {
+        sayNotSaved("another game kept it locked (" + std::string(std::strerror(EWOULDBLOCK)) +
+                    ")");
+        return;
+    }
+    if (lock.error() != SaveDone) {
+        sayNotSaved(std::strerror(lock.error()));
+        return;
+    }
+    // Another game may have saved since this list was read: start from the
+    // file as it is now and add only what this game did.
+    ScoreFile now = readScoreFile(target);
+    if (!now.unreadableReason.empty()) {
+        sayNotSaved(now.unreadableReason);
+        return;
+    }
+    for (const HighscoreEntry& result : ownResults) {
+        if (qualifiesIn(now.entries, result.getScore())) {
+            insertInto(now.entries, result);
+        }
+    }
+    const int error = replaceFile(target, formatEntries(now.entries), now.mode, calls);
+    if (error != SaveDone) {
+        sayNotSaved(std::strerror(error));
+    }
 }

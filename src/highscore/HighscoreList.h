@@ -6,11 +6,13 @@
 #include <iosfwd>
 #include <list>
 #include <string>
+#include <vector>
 
 // The ten best results, kept in a plain-text file of two lines per record
 // (name, decimal score), best first. Made to be used and released: the
-// constructor loads the file, the destructor saves it. At most one exists.
-// Main thread only.
+// constructor loads the file, the destructor saves it. Games running at once
+// may share the file: a save reads it again under a lock and adds only this
+// list's own results, so no game's result is lost. Main thread only.
 class HighscoreList {
 public:
     static constexpr const char* DefaultFileName = "moon";  // in the working directory
@@ -20,11 +22,21 @@ public:
     // file gives exactly HighscoreCapacity entries. calls must outlive the list.
     explicit HighscoreList(const std::string& fileName = DefaultFileName,
                            const FileCalls& calls = PosixFileCalls);
-    // Saves: replaces the file whole through a temporary file in the same
-    // directory, or leaves it as it was when any step fails. Reports nothing.
+    // Saves under the file's lock (waiting at most FileLock::WaitMilliseconds):
+    // reads the file as it is now, inserts this list's own results where they
+    // still qualify, and replaces the file whole, through a symbolic link to
+    // its target. A file that could not be read is left alone; any failure
+    // leaves the file as it was and is said in one line on standard error.
     ~HighscoreList();
     HighscoreList(const HighscoreList&) = delete;
     HighscoreList& operator=(const HighscoreList&) = delete;
+
+    // False when the file exists but could not be read: a result given to
+    // this list would never be saved, so none should be asked for.
+    bool keepsResults() const { return unreadableReason.empty(); }
+    // One line on standard error: the file, why it could not be read, and
+    // that this game's result is not kept. Called when keepsResults is false.
+    void sayResultNotKept() const;
 
     // True when points would earn a place: strictly above the lowest kept
     // score, or above 0 while the list holds fewer than HighscoreCapacity.
@@ -42,12 +54,12 @@ public:
     static std::string formatEntries(const std::list<HighscoreEntry>& entries);
 
 private:
-    void load();
     void save() const;
+    void sayNotSaved(const std::string& reason) const;  // one line on standard error
 
     std::string fileName;
     FileCalls calls;
-    bool writable = false;              // the file was read, or it did not exist yet
-    int fileMode = -1;                  // permission bits of the file read; -1 when there was none
-    std::list<HighscoreEntry> entries;  // best first; empty when the file could not be read
+    std::string unreadableReason;            // why the file could not be read; empty when it could
+    std::list<HighscoreEntry> entries;       // best first; empty when the file could not be read
+    std::vector<HighscoreEntry> ownResults;  // inserted into this list, in order
 };

@@ -5,19 +5,28 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 
-const FileCalls PosixFileCalls = {::write, ::fsync, ::close, ::rename};
+const FileCalls PosixFileCalls = {
+    [](const char* path, int flags, mode_t mode) { return ::open(path, flags, mode); }, ::write,
+    ::fsync, ::close, ::rename};
 
 namespace {
 
 constexpr mode_t NewFileMode = 0666;  // narrowed by the umask, as any new file is
 constexpr const char* TemporaryPrefix = ".";
 constexpr const char* TemporarySuffix = ".tmp";
+constexpr int MaxLinksFollowed = 40;  // the kernel's own bound before ELOOP
 
-// The directory part of a path, with its slash; empty for a bare name.
-std::string directoryPart(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+// The target of the symbolic link at path: "" when path is no link (errno
+// EINVAL) or is missing (ENOENT).
+std::string linkTarget(const std::string& path) {
+    char target[PATH_MAX];
+    const ssize_t length = ::readlink(path.c_str(), target, sizeof target);
+    if (length < 0 || length == static_cast<ssize_t>(sizeof target)) {
+        return std::string();
+    }
+    return std::string(target, static_cast<std::size_t>(length));
 }
 
 // A hidden name beside the file, of this process alone, so that a rename
@@ -30,11 +39,11 @@ std::string temporaryPath(const std::string& path) {
 
 // A fresh temporary file, or -1. One left behind by an earlier process of the
 // same id is an unfinished save of ours and goes.
-int createTemporary(const std::string& path) {
+int createTemporary(const FileCalls& calls, const std::string& path) {
     const int flags = O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC;
-    int fd = ::open(path.c_str(), flags, NewFileMode);
+    int fd = calls.open(path.c_str(), flags, NewFileMode);
     if (fd < 0 && errno == EEXIST && ::unlink(path.c_str()) == 0) {
-        fd = ::open(path.c_str(), flags, NewFileMode);
+        fd = calls.open(path.c_str(), flags, NewFileMode);
     }
     return fd;
 }
@@ -47,6 +56,7 @@ bool writeAll(const FileCalls& calls, int fd, const std::string& bytes) {
             continue;
         }
         if (written <= 0) {
+            errno = written == 0 ? EIO : errno;
             return false;
         }
         done += static_cast<std::size_t>(written);
@@ -56,13 +66,20 @@ bool writeAll(const FileCalls& calls, int fd, const std::string& bytes) {
 
 // Writes, syncs and closes the temporary file; closes it in every case.
 // A file that was there keeps its permissions; a new one gets the umask's.
-bool fillTemporary(const FileCalls& calls, int fd, const std::string& bytes, int mode) {
-    const bool keptMode = mode < 0 || ::fchmod(fd, static_cast<mode_t>(mode)) == 0;
-    const bool filled = keptMode && writeAll(calls, fd, bytes) && calls.fsync(fd) == 0;
+// SaveDone, or the errno of the first step that failed.
+int fillTemporary(const FileCalls& calls, int fd, const std::string& bytes, int mode) {
+    int error = SaveDone;
+    if (mode >= 0 && ::fchmod(fd, static_cast<mode_t>(mode)) != 0) {
+        error = errno;
+    } else if (!writeAll(calls, fd, bytes) || calls.fsync(fd) != 0) {
+        error = errno;
+    }
     // A failed close may be the first report of a failed write, and on this
     // system the descriptor is gone either way.
-    const bool closed = calls.close(fd) == 0;
-    return filled && closed;
+    if (calls.close(fd) != 0 && error == SaveDone) {
+        error = errno;
+    }
+    return error;
 }
 
 // Makes the rename itself last across a crash. Nothing can be undone here:
@@ -80,18 +97,40 @@ void syncDirectory(const FileCalls& calls, const std::string& path) {
 
 }  // namespace
 
-bool replaceFile(const std::string& path, const std::string& bytes, int mode,
-                 const FileCalls& calls) {
-    const std::string temporary = temporaryPath(path);
-    const int fd = createTemporary(temporary);
-    if (fd < 0) {
-        return false;
+std::string directoryPart(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+std::string saveTarget(const std::string& path) {
+    std::string file = path;
+    for (int followed = 0; followed <= MaxLinksFollowed; ++followed) {
+        const std::string target = linkTarget(file);
+        if (target.empty()) {
+            return errno == EINVAL || errno == ENOENT ? file : std::string();
+        }
+        // A relative target is read from the link's own directory.
+        file = target.front() == '/' ? target : directoryPart(file) + target;
     }
-    if (!fillTemporary(calls, fd, bytes, mode) ||
-        calls.rename(temporary.c_str(), path.c_str()) != 0) {
+    errno = ELOOP;
+    return std::string();
+}
+
+int replaceFile(const std::string& path, const std::string& bytes, int mode,
+                const FileCalls& calls) {
+    const std::string temporary = temporaryPath(path);
+    const int fd = createTemporary(calls, temporary);
+    if (fd < 0) {
+        return errno;
+    }
+    int error = fillTemporary(calls, fd, bytes, mode);
+    if (error == SaveDone && calls.rename(temporary.c_str(), path.c_str()) != 0) {
+        error = errno;
+    }
+    if (error != SaveDone) {
         ::unlink(temporary.c_str());
-        return false;
+        return error;
     }
     syncDirectory(calls, path);
-    return true;
+    return SaveDone;
 }

@@ -9,6 +9,7 @@
 // ones; tests put failing ones in their place, since a test running as root
 // cannot make a write fail by permissions alone.
 struct FileCalls {
+    int (*open)(const char* path, int flags, mode_t mode);           // like open(2)
     ssize_t (*write)(int fd, const void* bytes, std::size_t count);  // like write(2)
     int (*fsync)(int fd);                                            // like fsync(2)
     int (*close)(int fd);                                            // like close(2)
@@ -18,10 +19,23 @@ struct FileCalls {
 // The real system calls.
 extern const FileCalls PosixFileCalls;
 
-// Replaces the file at path with bytes, whole or not at all: a temporary file
-// beside it is written, synced, closed and renamed over it, then the
-// directory is synced. mode: permission bits to give it, -1 for a new file's
-// (0666 narrowed by the umask). When any step fails the temporary file goes,
-// the file stays as it was, and the result is false.
-bool replaceFile(const std::string& path, const std::string& bytes, int mode,
-                 const FileCalls& calls);
+// Result of a save step: SaveDone, or the errno of the step that failed.
+constexpr int SaveDone = 0;
+
+// The file a save of path must replace: path itself, or the end of the chain
+// of symbolic links that starts there (a dangling link gives the path to
+// create), so that the link stays and its target gets the new bytes. Empty,
+// with errno set, when the chain cannot be followed (ELOOP past 40 links).
+std::string saveTarget(const std::string& path);
+
+// The directory part of a path, with its slash; empty for a bare name.
+std::string directoryPart(const std::string& path);
+
+// Replaces the file at path, which must be no symbolic link (see saveTarget),
+// with bytes, whole or not at all: a temporary file beside it is written,
+// synced, closed and renamed over it, then the directory is synced. mode:
+// permission bits to give it, -1 for a new file's (0666 narrowed by the
+// umask). SaveDone, or the errno of the failed step, after which the
+// temporary file is gone and the file is as it was.
+int replaceFile(const std::string& path, const std::string& bytes, int mode,
+                const FileCalls& calls);

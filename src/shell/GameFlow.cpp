@@ -43,7 +43,9 @@ void Game::endGame() {
         // The list writes "moon" when it goes, before the screen reads it again.
         HighscoreList list;
         const int points = roundState->getPoints();
-        if (list.qualifies(points)) {
+        if (!list.keepsResults()) {
+            list.sayResultNotKept();
+        } else if (list.qualifies(points)) {
             list.insert(enterName(), points);
         }
     }

@@ -141,7 +141,7 @@ TEST_F(Scenarios, ASaveStoppedByTheFileSizeLimitLeavesTheFileWholeAndNoTemporary
     pressKey("Escape");
     expectExitStatusZero();
     EXPECT_EQ(readFile(workPath("moon")), moonFile());
-    EXPECT_EQ(workEntries(), 2) << "a temporary file left beside icon.bmp and moon";
+    EXPECT_EQ(workEntries(), 3) << "a temporary file left beside icon.bmp, moon and its lock";
 }
 
 }  // namespace
