@@ -357,14 +357,14 @@ TEST(HighscoreSave, ALinkedFileKeepsItsLinkAndItsTargetTheResults) {
 }
 
 // A "moon" that cannot be read would never keep a result: the game asks for
-// no name, says so, and goes on to the table. Return then leaves the table.
+// no name, says so, and goes on to the table, which Return leaves.
 TEST(HighscoreSave, AnUnreadableFileAsksForNoNameAndSaysTheResultIsNotKept) {
     ScopedWorkDir dir;
     std::filesystem::create_directory(Moon);
     Game& game = testGame();
     game.startGame(Easy);
     game.getRoundState()->addPoints(5);
-    pushEvents({keyDown(SDLK_RETURN), userEvent(MarkerCode)});
+    pushEvents({keyDown(SDLK_RETURN), userEvent(MarkerCode), keyDown(SDLK_x)});
     testing::internal::CaptureStderr();
     game.endGame();
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
