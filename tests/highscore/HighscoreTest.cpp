@@ -17,10 +17,10 @@
 
 #include <cerrno>
 #include <climits>
+#include <csignal>
 #include <filesystem>
 #include <functional>
 #include <memory>
-#include <set>
 #include <sstream>
 
 namespace {
@@ -73,19 +73,6 @@ const FileCalls FailingCalls = {
     },
 };
 
-// The names in the working directory, sorted, and what the list's release said.
-std::string filesHere() {
-    std::set<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(".")) {
-        names.insert(entry.path().filename().string());
-    }
-    std::string text;
-    for (const std::string& name : names) {
-        text += name + " ";
-    }
-    return text;
-}
-
 // Records written as "p100 Ann:55 ...": a bare name scores what follows its first letter.
 Records records(const std::string& table) {
     Records result;
@@ -100,27 +87,24 @@ Records records(const std::string& table) {
 }
 
 // Another game, in a child process, holding the lock of "moon" as its own
-// save would. It tells the parent through the pipe once it holds the lock,
-// then after holdMs writes bytes into "moon" and lets go; with holdMs < 0 it
-// holds on until the parent closes the pipe.
+// save would: once it holds the lock it tells the parent, then after holdMs
+// writes bytes into "moon" and lets go; with holdMs < 0 it holds on until it
+// is ended, which releases the lock as a crash would.
 class OtherGame {
 public:
     OtherGame(int holdMs, const std::string& bytes) {
         int toParent[2];
         EXPECT_EQ(pipe(toParent), 0);
-        EXPECT_EQ(pipe(fromParent), 0);
         child = fork();
         if (child == 0) {
-            ::close(fromParent[1]);
-            const int lock = ::open(".moon.lock", O_RDWR | O_CREAT, 0666);
-            char byte = flock(lock, LOCK_EX) == 0 ? 'L' : 'F';
+            char byte =
+                flock(::open(".moon.lock", O_RDWR | O_CREAT, 0666), LOCK_EX) == 0 ? 'L' : 'F';
             static_cast<void>(::write(toParent[1], &byte, 1));
             if (holdMs < 0) {
-                static_cast<void>(::read(fromParent[0], &byte, 1));
-            } else {
-                usleep(static_cast<useconds_t>(holdMs) * 1000);
-                writeFile(Moon, bytes);
+                pause();
             }
+            usleep(static_cast<useconds_t>(holdMs) * 1000);
+            writeFile(Moon, bytes);
             _exit(0);
         }
         char byte = 0;
@@ -130,15 +114,13 @@ public:
         ::close(toParent[1]);
     }
     ~OtherGame() {
-        ::close(fromParent[1]);
-        ::close(fromParent[0]);
+        kill(child, SIGKILL);
         waitpid(child, nullptr, 0);
     }
     OtherGame(const OtherGame&) = delete;
     OtherGame& operator=(const OtherGame&) = delete;
 
 private:
-    int fromParent[2] = {-1, -1};
     pid_t child = -1;
 };
 
@@ -225,8 +207,8 @@ TEST(HighscoreSave, NothingIsLostWhenTheFileCannotBeReadOrASaveFails) {
                   "result is not kept.\n")
             << "failing step " << failingStep;
         EXPECT_EQ(readFile(Moon), old) << "failing step " << failingStep;
-        EXPECT_EQ(filesHere(), ".moon.lock moon ")
-            << "a temporary file was left at failing step " << failingStep;
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}), 2)
+            << "a temporary file was left beside moon and its lock at failing step " << failingStep;
     }
     failingStep = 0;
     callsSeen.clear();
@@ -314,7 +296,8 @@ TEST(HighscoreSave, ASaveWaitsForTheLockAWhileThenGivesUpSayingSo) {
               "Could not save the high scores in \"moon\": another game kept it locked (Resource "
               "temporarily unavailable); this game's result is not kept.\n");
     EXPECT_EQ(readFile(Moon), old);
-    EXPECT_EQ(filesHere(), ".moon.lock moon ");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator("."), {}), 2)
+        << "a temporary file was left beside moon and its lock";
 }
 
 // A linked "moon" stays a link: its target, found from the link's own
