@@ -1,23 +1,11 @@
-// What bench/run measures the game against: the game's window, OpenGL
-// attributes and polling loop, with a frame that only clears and swaps.
-// With the argument "timer" it also runs a plain 10 ms SDL timer that posts
-// a tick and asks to be called again after the same interval.
+// What bench/run measures the game against: the game's window, OpenGL attributes
+// and polling loop, with a frame that only clears and swaps; with the argument
+// "timer", also a plain 10 ms SDL timer that posts a tick.
 
 #include <GL/gl.h>
 #include <SDL.h>
 
 #include <cstring>
-
-namespace {
-
-Uint32 postTick(Uint32 interval, void*) {
-    SDL_Event event{};
-    event.type = event.user.type = SDL_USEREVENT;
-    SDL_PushEvent(&event);
-    return interval;
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
     if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO) < 0) {
@@ -32,6 +20,11 @@ int main(int argc, char** argv) {
         return 1;
     }
     if (argc > 1 && std::strcmp(argv[1], "timer") == 0) {
+        const auto postTick = [](Uint32 interval, void*) {
+            SDL_Event tick{SDL_USEREVENT};
+            SDL_PushEvent(&tick);
+            return interval;
+        };
         SDL_AddTimer(10, postTick, nullptr);
     }
     glClearColor(0.6f, 0.6f, 0.7f, 1.0f);

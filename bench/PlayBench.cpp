@@ -9,13 +9,11 @@
 
 namespace {
 
-// Steps timed per round: a shot fired at the bottom is still in flight after
-// 20 steps, so every timed step sees all of them.
+// A shot fired at the bottom is still in flight after 20 steps: each step sees all.
 constexpr int StepsPerRound = 20;
 
-// One world step with balls standing still over the right part of the field
-// and shots rising at the far left: every shot is tested against every ball
-// and nothing is removed. The time reported is per step.
+// One world step, balls standing still at the right and shots rising at the far
+// left: every shot is tested against every ball, and nothing is removed.
 void BM_Step(benchmark::State& state) {
     BallSet world;
     for (int i = 0; i < state.range(0); ++i) {

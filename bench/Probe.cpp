@@ -3,7 +3,7 @@
 // game's own rules: it hands input to SDL_PollEvent when the queue is empty
 // and, in the levels run, answers rand() to lay the balls out in bands.
 // Set up by QUENDLE_PROBE_OUT (the log, one JSON object a line), _RUN (menu,
-// pace, levels or games), _HOLDS (levels held still) and _GAMES.
+// pace, levels or games) and _GAMES.
 
 #include "play/BallColor.h"
 #include "play/BallSet.h"
@@ -29,11 +29,12 @@
 
 namespace {
 
-constexpr long SampleNs = 100000000;  // a sample every 100 ms
-constexpr long SettleNs = 300000000;  // a held level settles this long,
-constexpr long HoldNs = 2500000000;   // then is counted this long
-constexpr float FireBelow = 0.9f;     // the player shoots a ball once this low
-constexpr float ColumnGap = 0.01f;    // between two balls of a band
+constexpr long SampleNs = 100000000;       // a sample every 100 ms
+constexpr long SettleNs = 300000000;       // a held level settles this long,
+constexpr long HoldNs = 2500000000;        // then is counted this long
+constexpr float FireBelow = 0.9f;          // the player shoots a ball once this low
+constexpr float ColumnGap = 0.01f;         // between two balls of a band
+constexpr int HeldLevels[] = {0, 10, 30};  // 10, 40 and 100 balls: 70 fit in view
 
 long clockNs(clockid_t clock) {
     timespec ts{};
@@ -41,9 +42,8 @@ long clockNs(clockid_t clock) {
     return ts.tv_sec * 1000000000L + ts.tv_nsec;
 }
 
-// The levels run's layout: bands of balls a gap apart, the first a quarter
-// of a ball off the left edge, lowest band first, in rows just far enough
-// apart not to clash.
+// The levels run's layout: bands of balls a gap apart from a quarter ball off
+// the left edge, lowest first, in rows just far enough apart not to clash.
 int rowsApart(float spacing) {
     int rows = 1;
     while (placementRow(rows, rows + 1) - placementRow(0, rows + 1) <= spacing) {
@@ -72,7 +72,7 @@ struct Layout {
 struct Step {
     int wait;
     SDL_Event event;
-    const char* mark;
+    const char* mark = nullptr;
 };
 
 // A preloaded library has no owner to keep state in: it lives in this object.
@@ -85,7 +85,7 @@ struct Probe {
     LevelParameters level{-1, 0, 0.0f, 0};  // the level last placed
     long levelTicks = 0;                    // ticks taken when it was placed
     std::vector<bool> fired;
-    std::vector<int> holds;
+    std::vector<int> holds{HeldLevels, HeldLevels + 3};
     long holdStartNs = 0;  // 0: not holding
     bool counting = false;
     int (*poll)(SDL_Event*) = reinterpret_cast<int (*)(SDL_Event*)>(dlsym(RTLD_NEXT,
@@ -96,14 +96,9 @@ struct Probe {
 
     Probe() {
         const char* out = std::getenv("QUENDLE_PROBE_OUT");
-        const char* holdList = std::getenv("QUENDLE_PROBE_HOLDS");
         log = out != nullptr ? std::fopen(out, "w") : nullptr;
         run =
             std::getenv("QUENDLE_PROBE_RUN") != nullptr ? std::getenv("QUENDLE_PROBE_RUN") : "menu";
-        for (char* end = nullptr; holdList != nullptr && *holdList != '\0';
-             holdList = end + (*end == ',')) {
-            holds.push_back(static_cast<int>(std::strtol(holdList, &end, 10)));
-        }
     }
     bool levels() const { return run == "levels"; }
     bool holdPending() const { return std::count(holds.begin(), holds.end(), level.number) > 0; }
@@ -150,32 +145,29 @@ SDL_Event menuClick(int item) {
     return click(0.0, (MenuRows[item].clickTop + MenuRows[item].clickBottom) / 2.0);
 }
 
-// Made at the first frame: a click needs the window's size. A game goes
-// through every screen and the high-score file (the runner's holds ten
-// scores no game here reaches), with the heap logged before it.
+// Made at the first frame, for a click needs the window's size. A game uses every
+// screen and the high-score file (whose ten scores no game here reaches).
 void makePlan() {
     const Difficulty difficulty = probe.run == "pace" ? Easy : Insane;
     if (probe.run == "pace" || probe.levels()) {
-        probe.plan = {{5, menuClick(0), nullptr}, {5, menuClick(difficulty - 1), "play"}};
+        probe.plan = {{5, menuClick(0)}, {5, menuClick(difficulty - 1), "play"}};
     }
-    SDL_Event escape{};
-    escape.type = escape.key.type = SDL_KEYDOWN;
+    SDL_Event escape{SDL_KEYDOWN};
     escape.key.keysym.sym = SDLK_ESCAPE;
     const char* games = std::getenv("QUENDLE_PROBE_GAMES");
     for (int game = 0; probe.run == "games" && game < std::atoi(games); ++game) {
         probe.plan.insert(probe.plan.end(), {{3, SDL_Event{}, "heap"},
-                                             {3, menuClick(0), nullptr},
-                                             {3, menuClick(Easy - 1), nullptr},
-                                             {30, click(-0.3, 0.7), nullptr},
-                                             {0, click(0.3, 0.7, SDL_BUTTON_RIGHT), nullptr},
-                                             {30, escape, nullptr},
-                                             {3, menuClick(0), nullptr}});
+                                             {3, menuClick(0)},
+                                             {3, menuClick(Easy - 1)},
+                                             {30, click(-0.3, 0.7)},
+                                             {0, click(0.3, 0.7, SDL_BUTTON_RIGHT)},
+                                             {30, escape},
+                                             {3, menuClick(0)}});
     }
     probe.plan.push_back({3, SDL_Event{}, "heap"});
 }
 
-// From the tick that brings the lowest band to its height on, ticks are
-// swallowed: the same balls stay drawn however few frames there are.
+// From the tick that brings the lowest band to its height, ticks are swallowed.
 bool swallowTick() {
     if (!probe.holdPending() || (probe.holdStartNs == 0 && probe.ballY(0) > probe.holdHeight())) {
         return false;
@@ -203,8 +195,7 @@ bool holding() {
     return true;
 }
 
-// A shot of the right colour under every ball low enough, lowest first, so
-// that the oldest shot in a column always meets the lowest ball.
+// A shot of the ball's colour under every ball low enough, lowest band first.
 bool fireNext(SDL_Event* event) {
     for (int ball = 0; probe.levels() && !holding() && ball < probe.level.ballCount; ++ball) {
         if (!probe.fired[ball] && probe.ballY(ball) <= FireBelow) {
@@ -279,8 +270,7 @@ void glCallList(GLuint list) {
     probe.callList(list);
 }
 
-// The levels run places every level's balls itself; the level counts as
-// placed once its last draw is taken.
+// The levels run places every level's balls; the level is placed at its last draw.
 int rand() {
     if (probe.log == nullptr || !probe.levels()) {
         return probe.realRand();

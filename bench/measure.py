@@ -1,6 +1,5 @@
-"""Measures the game on both SDL 1.2 libraries under an X server of its own,
-each figure beside a baseline from the same run, into one JSON file:
-    measure.py BUILD CLASSIC-LIB-DIR OUT.json [BEFORE-GAME]"""
+"""Measures the game on both SDL 1.2 libraries under an X server of its own, each figure
+beside a baseline of the same run, into one JSON file: measure.py BUILD CLASSIC OUT [BEFORE]"""
 import json
 import os
 import shutil
@@ -11,18 +10,15 @@ import tempfile
 import time
 
 LIBS = ("compat", "classic")
-HOLDS = (0, 10, 30)  # Insane levels of 10, 40 and 100 balls (70 in view)
+HOLDS = (0, 10, 30)  # the levels the probe holds: 10, 40 and 100 balls (70 in view)
 GAMES = 100
-
 
 def fail(message):
     sys.exit(f"bench/run: {message}")
 
-
 def cpu_seconds(pid):
     with open(f"/proc/{pid}/stat") as f:
         return sum(map(int, f.read().rsplit(")", 1)[1].split()[11:13])) / os.sysconf("SC_CLK_TCK")
-
 
 class Run:
     """A program with the probe preloaded, and the probe's log."""
@@ -40,8 +36,7 @@ class Run:
         return [e for e in map(json.loads, lines) if name in (None, e["e"])]
 
     def wait_for(self, name, seconds, level=None, count=1, needed=True):
-        """The count-th event of that name (and level); None, or a failure
-        when needed, once the program has ended or the time is up."""
+        """The count-th event of that name (and level); a failure or None if none comes."""
         for _ in range(int(seconds * 20)):
             found = [e for e in self.events(name) if level in (None, e["level"])]
             if len(found) >= count:
@@ -62,7 +57,6 @@ class Run:
     def stop(self):
         self.proc.kill()  # SDL turns SIGTERM into a quit event, which a full queue can lose
         self.proc.wait()
-
 
 class Bench:
     def __init__(self, build, classic, work):
@@ -87,9 +81,8 @@ class Bench:
         return dict(env, **{"QUENDLE_PROBE_" + k.upper(): str(v) for k, v in probe.items()})
 
     def launch(self, lib, program, until="s", args=(), **probe):
-        """The program once its log shows `until`. A start that fails (the
-        classic library now and then cannot open the display) is counted and
-        tried again; the SDL library it loaded is checked."""
+        """The program once its log shows `until`, its SDL library checked; a start that
+        fails (the classic library now and then cannot open the display) is tried again."""
         for _ in range(5):
             run = Run(self, lib, program, args, probe)
             if run.wait_for(until, 30, needed=False) is not None:
@@ -104,17 +97,13 @@ class Bench:
             print(f"{lib}: a start failed: {run.proc.stdout.read(300).decode(errors='replace')}")
         fail(f"{lib}: {program} failed to start five times in a row")
 
-
 def rates(a, b):
-    """Frames per second, CPU shares (% of one core) of program and X server."""
     wall = b["wall"] - a["wall"]
     return {"fps": (b["s"]["frames"] - a["s"]["frames"]) / (b["s"]["t"] - a["s"]["t"]) * 1000,
             "taken": (b["s"]["taken"] - a["s"]["taken"]) / (b["s"]["t"] - a["s"]["t"]) * 1000,
             "cpu": 100 * (b["cpu"] - a["cpu"]) / wall, "xcpu": 100 * (b["xcpu"] - a["xcpu"]) / wall}
 
-
 def window(bench, lib, program, seconds=2.0, args=()):
-    """A program left alone for half a second, then measured for `seconds`."""
     run = bench.launch(lib, program, args=args)
     time.sleep(0.5)
     a = run.snapshot()
@@ -123,10 +112,8 @@ def window(bench, lib, program, seconds=2.0, args=()):
     run.stop()
     return figures
 
-
 def startup(bench, lib, game, starts=5):
-    """Exec to the return of the baseline's first swap and of the game's
-    second (its first shows a black frame), alternated."""
+    """Exec to the return of the baseline's first swap and the game's second (its first is black)."""
     times = {"game_ms": [], "baseline_ms": [], "own_ms": []}
     for _ in range(starts):
         for program, last in ((bench.baseline, "frame1"), (game, "frame2")):
@@ -138,10 +125,8 @@ def startup(bench, lib, game, starts=5):
             run.stop()
     return times
 
-
 def pace(bench, lib, game, seconds, busy_loops=0):
-    """Steps (ticks taken) per second on "Easy": the least-squares slope over
-    the probe's samples, with busy loops of our own if asked."""
+    """Steps per second on "Easy", fitted to the probe's samples, with busy loops if asked."""
     busy = [subprocess.Popen(["sh", "-c", "while :; do :; done"]) for _ in range(busy_loops)]
     run = bench.launch(lib, game, until="play", run="pace")
     time.sleep(1.5)
@@ -152,13 +137,10 @@ def pace(bench, lib, game, seconds, busy_loops=0):
         proc.kill()
         proc.wait()
     fit = statistics.linear_regression([s["t"] / 1000 for s in samples], [s["taken"] for s in samples])
-    gaps = [b["t"] - a["t"] for a, b in zip(samples, samples[1:])]
-    return {"steps": fit.slope, "longest_gap_ms": max(gaps), "seconds": seconds, "busy": busy_loops}
-
+    return {"steps": fit.slope, "seconds": seconds, "busy": busy_loops}
 
 def held(run, level):
-    """A level held still: frames, page faults and the heap between the
-    hold's marks; brk calls counted by perf over 2 s of it."""
+    """A level held still: frames, faults and heap between the marks; brk calls over 2 s."""
     a, start = run.wait_for("hold", 120, level), run.snapshot()
     out = subprocess.run(["perf", "stat", "-x,", "-e", "syscalls:sys_enter_brk", "-p", str(run.proc.pid),
                           "--", "sleep", "2"], capture_output=True, text=True)
@@ -171,14 +153,12 @@ def held(run, level):
                 top=b["top"], faults_per_frame=(b["faults"] - a["faults"]) / frames,
                 brk_per_frame=int(brk[0]) / (2 * fps))
 
-
 def levels(bench, lib, game):
-    run = bench.launch(lib, game, until="play", run="levels", holds=",".join(map(str, HOLDS)))
+    run = bench.launch(lib, game, until="play", run="levels")
     figures = {str(level): held(run, level) for level in HOLDS}
     figures["peak_kib"] = run.peak_kib()
     run.stop()
     return figures
-
 
 def games(bench, lib, game):
     """The live heap on the main menu before each of GAMES games and after."""
@@ -188,14 +168,12 @@ def games(bench, lib, game):
     run.stop()
     return heap
 
-
 def play_bench(bench, lib):
     out = subprocess.run([os.path.join(bench.build, "bench", "play_bench"), "--benchmark_format=json"],
                          env=bench.env(lib), capture_output=True, text=True)
     if out.returncode != 0:
         fail(f"play_bench failed ({out.returncode}): {out.stderr.strip()[-300:]}")
     return {b["name"].split("/min_time")[0]: b["real_time"] for b in json.loads(out.stdout)["benchmarks"]}
-
 
 def measure(bench, lib, game, before):
     """Every figure of one library; the game before right beside the game now."""
@@ -210,7 +188,6 @@ def measure(bench, lib, game, before):
     f.update(heap=games(bench, lib, game), bench=play_bench(bench, lib))
     return dict(f, baselines=baselines + [window(bench, lib, bench.baseline)])
 
-
 def main(build, classic, out, before=None):
     began, load = time.monotonic(), os.getloadavg()
     with tempfile.TemporaryDirectory(prefix="quendle-bench.") as work:
@@ -224,7 +201,6 @@ def main(build, classic, out, before=None):
                    "seconds": time.monotonic() - began, "failed_starts": bench.failed_starts,
                    "loaded_from": bench.loaded_from, "cores": os.cpu_count(),
                    "date": time.strftime("%Y-%m-%d %H:%M UTC", time.gmtime())}, f, indent=1)
-
 
 if __name__ == "__main__":
     main(*sys.argv[1:])

@@ -1,32 +1,24 @@
-"""Writes PERFORMANCE.md and its picture from one run's figures:
-    report.py FIGURES.json PERFORMANCE.md PICTURE.png [BEFORE-REVISION]"""
+"""Writes PERFORMANCE.md and its picture from one run's figures alone:
+report.py FIGURES.json PERFORMANCE.md PICTURE.png [BEFORE-REVISION]"""
 import json
 import subprocess
 import sys
 from statistics import median
 
+MET = {True: "met", False: "missed"}
 VIEWS = (("menu", "main menu", 0), ("0", "10 balls", 10), ("10", "40 balls", 40), ("30", "70 balls", 70))
-
 
 def table(header, rows):
     return [""] + ["| " + " | ".join(map(str, r)) + " |" for r in [header, ["---"] * len(header)] + rows] + [""]
 
-
 def span(values):
     return f"{min(values):.0f}–{max(values):.0f}"
-
 
 def view(run, key):
     return run["menu"] if key == "menu" else run["levels"][key]
 
-
 def base_fps(run):
     return median(b["fps"] for b in run["baselines"])
-
-
-def met(ok):
-    return "met" if ok else "missed"
-
 
 def head(f, revision):
     runs = f["libraries"]
@@ -37,13 +29,10 @@ def head(f, revision):
             + " ".join(f"{v:.2f}" for v in f["load_after"]) + ". Frames per second of the baseline, "
             "measured three times per library across the run: " + "; ".join(
                 f"{lib} {span([b['fps'] for b in r['baselines']])}" for lib, r in runs.items())
-            + ".\n\nThe Release `quendle` runs under an Xvfb of the run's own with `bench/Probe.cpp` "
-            "preloaded; the baseline (`bench/Baseline.cpp`) opens the same window and polls the same "
-            "way but only clears and swaps. How the probe plays, and the one-off studies: "
-            "[bench/notes.md](bench/notes.md)."] + table(
+            + ". How the probe plays the game, and the one-off studies: [bench/notes.md](bench/notes.md)."
+            ] + table(
         ["library", "loaded from (/proc/PID/maps)", "starts that failed and were tried again"],
         [[lib, f"`{f['loaded_from'][lib]}`", f["failed_starts"][lib]] for lib in runs])
-
 
 def frames(f):
     rows = [[lib, name, f"{m['fps']:.1f}", f"{m['fps'] / base_fps(r):.2f}", f"{m['cpu']:.0f} %",
@@ -57,17 +46,14 @@ def frames(f):
             "lists of the last frame (one per ball)."] + table(
         ["library", "view", "frames/s", "of baseline", "program", "X server", "CPU ms/frame", "lists"], rows)
 
-
 def cpu_ms(m):
     return (m["cpu"] + m["xcpu"]) * 10 / m["fps"]
-
 
 def heap_row(lib, who, run, key, name):
     m = view(run, key)
     return [lib, who, name, f"{m['fps']:.1f}", f"{cpu_ms(m):.1f}", f"{m['faults_per_frame']:.1f}", f"{m['brk_per_frame']:.2f}",
             f"{m['arena'] / 2**20:.1f}", f"{m['heap'] / 2**20:.1f}", f"{m['top'] / 2**20:.2f}",
             f"{(m['arena'] - m['heap'] - m['top']) / 2**20:.1f}"]
-
 
 def before_after(f, revision):
     runs = {lib: r for lib, r in f["libraries"].items() if "before" in r}
@@ -88,21 +74,18 @@ def before_after(f, revision):
          "free at top MiB", "free below MiB"], rows) + ["Now over before, frames per second (and frames per CPU second, program and X server "
         f"together, which depends less on the load): {ratios}."]
 
-
 def pace(f):
     runs = f["libraries"]
-    rows = [[lib, f"{r['pace']['steps']:.2f}", f"{r['pace']['longest_gap_ms']:.0f}", f"{r['loaded']['steps']:.2f}",
-             f"{r['loaded']['longest_gap_ms']:.0f}", f"{r['timer']['taken']:.2f}"] for lib, r in runs.items()]
+    rows = [[lib, f"{r['pace']['steps']:.2f}", f"{r['loaded']['steps']:.2f}", f"{r['timer']['taken']:.2f}"]
+            for lib, r in runs.items()]
     p = runs["compat"]
     return [f"## Pace\n\nWorld steps (ticks taken) per second of play on \"Easy\": the least-squares slope over "
             f"the probe's samples (every 100 ms) for {p['pace']['seconds']} s, and for {p['loaded']['seconds']} s "
             f"with {p['loaded']['busy']} busy loops of the run's own; beside it a plain 10 ms SDL timer. "
             "Target 100 ± 0.5: " + "; ".join(
-                f"{lib} {met(abs(r['pace']['steps'] - 100) <= 0.5)}, loaded {met(abs(r['loaded']['steps'] - 100) <= 0.5)}"
+                f"{lib} {MET[abs(r['pace']['steps'] - 100) <= 0.5]}, loaded {MET[abs(r['loaded']['steps'] - 100) <= 0.5]}"
                 for lib, r in runs.items()) + "."] + table(
-        ["library", "steps/s", "longest gap between samples, ms", "loaded: steps/s", "longest gap, ms",
-         "10 ms timer: ticks/s"], rows)
-
+        ["library", "steps/s", "loaded: steps/s", "10 ms timer: ticks/s"], rows)
 
 def startup(f):
     s = {lib: r["startup"] for lib, r in f["libraries"].items()}
@@ -112,9 +95,8 @@ def startup(f):
     return [f"## Start-up\n\nMilliseconds from exec to the return of the swap that shows the first menu frame "
             f"(the baseline: its first frame), medians of {len(s['compat']['game_ms'])} alternated runs; the "
             "game's own work runs from its first swap to its second. Target, a ratio under 1.5: "
-            + "; ".join(f"{lib} {met(r < 1.5)}" for lib, r in ratio.items()) + "."] + table(
+            + "; ".join(f"{lib} {MET[r < 1.5]}" for lib, r in ratio.items()) + "."] + table(
         ["library", "game", "baseline", "ratio", "game's own work", "game, all runs", "baseline, all runs"], rows)
-
 
 def memory(f):
     rows = [[lib, r["menu"]["peak_kib"], r["levels"]["peak_kib"], f"{h[0]:.0f}", span(h[2:51]), span(h[51:]),
@@ -127,7 +109,6 @@ def memory(f):
         ["library", "peak RSS, menu", "peak RSS, play", "heap before game 1", "games 3–51",
          "games 52–100 and after", "change of least, of most"], rows)
 
-
 def steps(f):
     rows = [[lib, f"step, {n} balls"] + [f"{r['bench'][f'BM_Step/{n}/{s}']:.0f}" for s in (1, 10, 100)]
             for lib, r in f["libraries"].items() for n in (10, 100, 1000)]
@@ -136,7 +117,6 @@ def steps(f):
     return ["## Step and placement cost\n\n`bench/play_bench` (Google Benchmark), ns of wall time: a world step "
             "with every shot tested against every ball, and placing a level's balls on \"Normal\"."] + table(
         ["library", "what", "1 shot", "10 shots", "100 shots"], rows)
-
 
 def picture(f, png):
     """Frames per second against balls in view: a line per library (and per
@@ -153,7 +133,6 @@ def picture(f, png):
     if result.returncode != 0:
         sys.exit(f"bench/run: gnuplot failed: {result.stderr.strip()}")
 
-
 def main(figures, out, png, revision=""):
     with open(figures) as fp:
         f = json.load(fp)
@@ -161,7 +140,6 @@ def main(figures, out, png, revision=""):
     parts = [head(f, revision), frames(f), before_after(f, revision), pace(f), startup(f), memory(f), steps(f)]
     with open(out, "w") as fp:
         fp.write("\n\n".join("\n".join(part).strip() for part in parts if part) + "\n")
-
 
 if __name__ == "__main__":
     main(*sys.argv[1:])
