@@ -21,9 +21,9 @@ extern "C" {
 
 using Shows = std::function<bool(const Image&)>;  // what a screenshot shows
 
-// Starts argv[0] from PATH in dir with both outputs to output, SIGXFSZ at its
-// default as a shell leaves it, and RLIMIT_FSIZE in bytes unless negative; -1
-// on failure. Only calls safe after fork in a process with threads.
+// Starts argv[0] from PATH in dir with both outputs to output, SIGXFSZ at its default
+// as a shell leaves it, RLIMIT_FSIZE in bytes unless negative; -1 on failure. The
+// test process runs no other thread, so the child may set itself up before exec.
 inline pid_t spawn(std::vector<const char*> argv, const std::string& dir, const std::string& output,
                    long fileSizeLimit = -1) {
     argv.push_back(nullptr);
@@ -42,9 +42,8 @@ inline pid_t spawn(std::vector<const char*> argv, const std::string& dir, const 
     return pid;
 }
 
-// The built game as a player meets it: an Xvfb of the test's own, a fresh working
-// directory holding "icon.bmp", input through libxdo, screenshots. Every wait has
-// a timeout.
+// The built game as a player meets it: an Xvfb of the test's own, a fresh working directory
+// holding "icon.bmp", input through libxdo, screenshots. Every wait has a timeout.
 class GameSession : public testing::Test {
 protected:
     static constexpr int WaitSeconds = 40;  // for a window, a screen, the end
