@@ -1,335 +1,193 @@
-// A probe that bench/run preloads (LD_PRELOAD) into the real game or into the
-// baseline program. It counts, from outside, the calls the program makes into
-// SDL, OpenGL and the C library, writes what it saw to a log, and for some
-// runs plays the part of the player: it hands the program input events
-// through SDL_PollEvent, as SDL's own queue would, and may choose the values
-// rand() returns so that a level's balls lie where the run needs them. It
-// never changes what the program computes from its events.
-//
-// Unlike the game, a preloaded library has no owner to keep its state in, so
-// the state lives in one file-level object. Set up by environment variables:
-//   QUENDLE_PROBE_OUT    the log file; without it the probe does nothing
-//   QUENDLE_PROBE_T0     the exec time ($EPOCHREALTIME), for the start-up time
-//   QUENDLE_PROBE_RUN    menu | pace | levels | games: who plays, and how
-//   QUENDLE_PROBE_VSYNC  a display rate in Hz to wait for after every swap
-//   QUENDLE_PROBE_HOLDS  levels to hold still in the levels run ("0,10,30")
-//   QUENDLE_PROBE_GAMES  games to play in the games run
+// Preloaded by bench/run into the game or the baseline: counts frames, ticks
+// and display lists, logs the heap and the page faults, and plays by the
+// game's own rules: it hands input to SDL_PollEvent when the queue is empty
+// and, in the levels run, answers rand() to lay the balls out in bands.
+// Set up by QUENDLE_PROBE_OUT (the log, one JSON object a line), _RUN (menu,
+// pace, levels or games) and _GAMES.
+
+#include "play/BallColor.h"
+#include "play/BallSet.h"
+#include "play/FrameTimer.h"
+#include "play/LevelParameters.h"
+#include "play/Placement.h"
+#include "text/MenuLayout.h"
 
 #include <GL/gl.h>
 #include <SDL.h>
 
 #include <dlfcn.h>
 #include <malloc.h>
+#include <sys/resource.h>
 #include <time.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <deque>
 #include <string>
 #include <vector>
 
 namespace {
 
-constexpr int TickCode = 0;           // the game's tick: SDL_USEREVENT with code 0
-constexpr long SampleNs = 100000000;  // one log sample per 100 ms
-constexpr long ShotNs = 500000000;    // one ball position per 500 ms in the pace run
-constexpr int WindowSize = 600;       // pixels, both ways
-constexpr int NewGameY = 205;         // pixel rows of the first and last menu items
-constexpr int InsaneY = 339;          // (the fourth item's row is narrower)
-constexpr int MenuX = 300;            // the middle column
-constexpr float FallFactor = 0.01f;   // the level loop's fall per tick, times speed
-constexpr float FireBelow = 0.9f;     // a shot fired now meets a ball this low in time
-constexpr float InsaneSpeed = 0.27f;  // the first level's speed and the step per level
-constexpr double InsaneStep = 0.12;
-constexpr long SettleNs = 300000000;  // a held level settles before it is counted
-constexpr long HoldNs = 2500000000;   // and is then counted this long
-constexpr int BandColumns = 10;       // balls per band in the band layout, 0.21 apart
-constexpr int FollowedDraw = 470;     // the followed ball's column draw: x -0.53,
-constexpr int FollowedPixel = 141;    // under this pixel column
-constexpr int FirstColumnDraw = 50;   // band columns: x -0.95, -0.74, ... 0.94, whose
-constexpr int ColumnStepDraw = 210;   // pixel columns are FirstColumnPixel + n * ColumnStepPixel
-constexpr int FirstColumnPixel = 15;
-constexpr int ColumnStepPixel = 63;
-constexpr int HighestRowDraw = 29;  // the highest row of a game's first level (30 rows)
-constexpr int ShotRowPixel = 500;   // where the games run clicks in play
+constexpr long SampleNs = 100000000;       // a sample every 100 ms
+constexpr long SettleNs = 300000000;       // a held level settles this long,
+constexpr long HoldNs = 2500000000;        // then is counted this long
+constexpr float FireBelow = 0.9f;          // the player shoots a ball once this low
+constexpr float ColumnGap = 0.01f;         // between two balls of a band
+constexpr int HeldLevels[] = {0, 10, 30};  // 10, 40 and 100 balls: 70 fit in view
 
-enum Mark { NoMark, HeapMark, PlayMark, DoneMark };
+long clockNs(clockid_t clock) {
+    timespec ts{};
+    clock_gettime(clock, &ts);
+    return ts.tv_sec * 1000000000L + ts.tv_nsec;
+}
 
-// One scripted input: handed out after `wait` frames with an empty queue.
+// The levels run's layout: bands of balls a gap apart from a quarter ball off
+// the left edge, lowest first, in rows just far enough apart not to clash.
+int rowsApart(float spacing) {
+    int rows = 1;
+    while (placementRow(rows, rows + 1) - placementRow(0, rows + 1) <= spacing) {
+        ++rows;
+    }
+    return rows;
+}
+struct Layout {
+    float spacing = 2.0f * BallModels::BallRadius;
+    float firstX = -1.0f + spacing / 4.0f;
+    float step = spacing + ColumnGap;
+    int columns = static_cast<int>((1.0f - firstX) / step) + 1;
+    int rows = rowsApart(spacing);
+    float bandStep = placementRow(rows, rows + 1) - placementRow(0, rows + 1);
+    float columnX(int ball) const { return firstX + step * (ball % columns); }
+    // rand() call `call` of a level's placement: x, y, x, y, ..., then the colours.
+    int draw(int call) const {
+        const float drawWidth = placementColumn(1) - placementColumn(0);
+        return call % 2 == 1
+                   ? rows * (call / 2 / columns)
+                   : static_cast<int>((columnX(call / 2) - placementColumn(0)) / drawWidth + 0.5f);
+    }
+} const layout;
+
+// Handed out after `wait` polls found the queue empty; type 0 only marks the log.
 struct Step {
     int wait;
     SDL_Event event;
-    Mark mark;
+    const char* mark = nullptr;
 };
 
+// A preloaded library has no owner to keep state in: it lives in this object.
 struct Probe {
     std::FILE* log = nullptr;
     std::string run;
-    double execTime = 0.0;  // seconds since the epoch
-    long startNs = 0;       // CLOCK_MONOTONIC at load
-    long vsyncNs = 0;       // 0: no emulated display rate
-    std::atomic<long> ticksPushed{0};
-    std::atomic<long> ticksDropped{0};
-    long ticksTaken = 0;
-    long ticksSwallowed = 0;  // taken while a level is held still
-    long frames = 0;
-    long swapNs = 0;  // time inside the real buffer swap
-    int listsThisFrame = 0;
-    int listsLastFrame = 0;
-    long nextSampleNs = 0;
-    long nextShotNs = 0;
-    bool playing = false;
+    long taken = 0, frames = 0, nextSampleNs = 0;
+    int lists = 0, listsShown = 0, draws = 0;
     std::deque<Step> plan;
-    int games = 0;
-    // Scripted layouts.
-    std::vector<int> randValues;  // this level's draws
-    int level = -1;               // levels placed in this game
-    int ballCount = 0;
-    float speed = 0.0f;
-    long levelTicks = 0;  // ticksTaken when the level was placed
+    LevelParameters level{-1, 0, 0.0f, 0};  // the level last placed
+    long levelTicks = 0;                    // ticks taken when it was placed
     std::vector<bool> fired;
-    std::vector<int> holds;
-    int holdLevel = -1;
-    long holdStartNs = 0;
+    std::vector<int> holds{HeldLevels, HeldLevels + 3};
+    long holdStartNs = 0;  // 0: not holding
     bool counting = false;
-    bool tickWaiting = false;  // a tick taken off the queue, handed on after the shots due
-    SDL_Event waitingTick{};
-    // The real functions.
-    int (*realPoll)(SDL_Event*) = nullptr;
-    int (*realPush)(SDL_Event*) = nullptr;
-    void (*realSwap)() = nullptr;
-    void (*realCallList)(GLuint) = nullptr;
-    int (*realRand)() = nullptr;
-};
+    int (*poll)(SDL_Event*) = reinterpret_cast<int (*)(SDL_Event*)>(dlsym(RTLD_NEXT,
+                                                                          "SDL_PollEvent"));
+    void (*swap)() = reinterpret_cast<void (*)()>(dlsym(RTLD_NEXT, "SDL_GL_SwapBuffers"));
+    void (*callList)(GLuint) = reinterpret_cast<void (*)(GLuint)>(dlsym(RTLD_NEXT, "glCallList"));
+    int (*realRand)() = reinterpret_cast<int (*)()>(dlsym(RTLD_NEXT, "rand"));
 
+    Probe() {
+        const char* out = std::getenv("QUENDLE_PROBE_OUT");
+        log = out != nullptr ? std::fopen(out, "w") : nullptr;
+        run =
+            std::getenv("QUENDLE_PROBE_RUN") != nullptr ? std::getenv("QUENDLE_PROBE_RUN") : "menu";
+    }
+    bool levels() const { return run == "levels"; }
+    bool holdPending() const { return std::count(holds.begin(), holds.end(), level.number) > 0; }
+    float ballY(int ball) const {
+        const float placed = placementRow(layout.draw(2 * ball + 1), level.spread);
+        return placed - (taken - levelTicks) * level.speed * BallSet::LevelFallFactor;
+    }
+    // The lowest band stops where as many bands are in view as fit above it.
+    float holdHeight() const {
+        const int bands = (level.ballCount + layout.columns - 1) / layout.columns;
+        return std::max(1.0f - layout.bandStep * (bands - 1),
+                        -1.0f + 1.5f * BallModels::BallRadius);
+    }
+};
 Probe probe;
 
-long nowNs() {
-    timespec ts{};
-    clock_gettime(CLOCK_MONOTONIC, &ts);
-    return ts.tv_sec * 1000000000L + ts.tv_nsec - probe.startNs;
+// A log line with every count: {"e": name, "t": ms (monotonic), ...}.
+void logLine(const char* name, const std::string& extra = "") {
+    const struct mallinfo2 heap = mallinfo2();
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    std::fprintf(probe.log,
+                 "{\"e\": \"%s\", \"t\": %.3f, \"wall\": %.6f, \"frames\": %ld, \"taken\": %ld, "
+                 "\"lists\": %d, \"faults\": %ld, \"heap\": %zu, \"arena\": %zu, \"top\": %zu, "
+                 "\"level\": %d%s}\n",
+                 name, clockNs(CLOCK_MONOTONIC) / 1e6, clockNs(CLOCK_REALTIME) / 1e9, probe.frames,
+                 probe.taken, probe.listsShown, usage.ru_minflt, heap.uordblks, heap.arena,
+                 heap.keepcost, probe.level.number, extra.c_str());
+    std::fflush(probe.log);
 }
 
-double wallSeconds() {
-    timespec ts{};
-    clock_gettime(CLOCK_REALTIME, &ts);
-    return static_cast<double>(ts.tv_sec) + ts.tv_nsec / 1e9;
-}
-
-bool isTick(const SDL_Event* event) {
-    return event->type == SDL_USEREVENT && event->user.code == TickCode;
-}
-
-template <typename F> F next(const char* name) {
-    return reinterpret_cast<F>(dlsym(RTLD_NEXT, name));
-}
-
-SDL_Event click(int x, int y, int button) {
+// A click at field x (-1 .. 1) and click y (-1 top .. 1 bottom) of the window.
+SDL_Event click(double x, double y, int button = SDL_BUTTON_LEFT) {
+    const SDL_Surface* screen = SDL_GetVideoSurface();
     SDL_Event event{};
-    event.type = SDL_MOUSEBUTTONDOWN;
-    event.button.type = SDL_MOUSEBUTTONDOWN;
+    event.type = event.button.type = SDL_MOUSEBUTTONDOWN;
     event.button.button = static_cast<Uint8>(button);
-    event.button.state = SDL_PRESSED;
-    event.button.x = static_cast<Uint16>(x);
-    event.button.y = static_cast<Uint16>(y);
+    event.button.x = static_cast<Uint16>((x + 1.0) / 2.0 * screen->w);
+    event.button.y = static_cast<Uint16>((y + 1.0) / 2.0 * screen->h);
     return event;
 }
 
-SDL_Event escape() {
-    SDL_Event event{};
-    event.type = SDL_KEYDOWN;
-    event.key.type = SDL_KEYDOWN;
-    event.key.state = SDL_PRESSED;
-    event.key.keysym.sym = SDLK_ESCAPE;
-    return event;
+SDL_Event menuClick(int item) {
+    return click(0.0, (MenuRows[item].clickTop + MenuRows[item].clickBottom) / 2.0);
 }
 
-void add(int wait, const SDL_Event& event, Mark mark = NoMark) {
-    probe.plan.push_back({wait, event, mark});
-}
-
-// One event of the run: its name, the time in ms since load, two values, the
-// frames and the ticks taken so far.
-void logLine(const char* name, double a, double b = 0.0) {
-    std::fprintf(probe.log, "%s %.3f %.3f %.3f %ld %ld\n", name, nowNs() / 1e6, a, b, probe.frames,
-                 probe.ticksTaken);
-    std::fflush(probe.log);
-}
-
-// One sample of the counts, for the runner to take rates from.
-void sample() {
-    std::fprintf(probe.log, "s %.3f %ld %ld %ld %ld %ld %.3f %d\n", nowNs() / 1e6, probe.frames,
-                 probe.ticksPushed.load(), probe.ticksTaken, probe.ticksDropped.load(),
-                 probe.ticksSwallowed, probe.swapNs / 1e6, probe.listsLastFrame);
-    std::fflush(probe.log);
-}
-
-// A game through its whole cycle, so that every screen and the high-score
-// file are used: the moon the run provides holds ten scores no game here
-// reaches, so no name is asked for.
-void planGame() {
-    add(3, SDL_Event{}, HeapMark);
-    add(3, click(MenuX, NewGameY, SDL_BUTTON_LEFT));
-    add(3, click(MenuX, NewGameY, SDL_BUTTON_LEFT));
-    add(30, click(MenuX - 100, ShotRowPixel, SDL_BUTTON_LEFT));
-    add(0, click(MenuX + 100, ShotRowPixel, SDL_BUTTON_RIGHT));
-    add(30, escape());
-    add(3, click(MenuX, NewGameY, SDL_BUTTON_LEFT));
-}
-
+// Made at the first frame, for a click needs the window's size. A game uses every
+// screen and the high-score file (whose ten scores no game here reaches).
 void makePlan() {
-    if (probe.run == "pace") {
-        add(5, click(MenuX, NewGameY, SDL_BUTTON_LEFT));
-        add(5, click(MenuX, NewGameY, SDL_BUTTON_LEFT), PlayMark);
-    } else if (probe.run == "levels") {
-        add(5, click(MenuX, NewGameY, SDL_BUTTON_LEFT));
-        add(5, click(MenuX, InsaneY, SDL_BUTTON_LEFT), PlayMark);
-    } else if (probe.run == "games") {
-        const char* count = std::getenv("QUENDLE_PROBE_GAMES");
-        for (int i = 0; i < (count != nullptr ? std::atoi(count) : 0); ++i) {
-            planGame();
-        }
-        add(3, SDL_Event{}, HeapMark);
-        add(0, SDL_Event{}, DoneMark);
+    const Difficulty difficulty = probe.run == "pace" ? Easy : Insane;
+    if (probe.run == "pace" || probe.levels()) {
+        probe.plan = {{5, menuClick(0)}, {5, menuClick(difficulty - 1), "play"}};
     }
-}
-
-void readHolds() {
-    const char* text = std::getenv("QUENDLE_PROBE_HOLDS");
-    while (text != nullptr && *text != '\0') {
-        char* end = nullptr;
-        probe.holds.push_back(static_cast<int>(std::strtol(text, &end, 10)));
-        text = (*end == ',') ? end + 1 : nullptr;
+    SDL_Event escape{SDL_KEYDOWN};
+    escape.key.keysym.sym = SDLK_ESCAPE;
+    const char* games = std::getenv("QUENDLE_PROBE_GAMES");
+    for (int game = 0; probe.run == "games" && game < std::atoi(games); ++game) {
+        probe.plan.insert(probe.plan.end(), {{3, SDL_Event{}, "heap"},
+                                             {3, menuClick(0)},
+                                             {3, menuClick(Easy - 1)},
+                                             {30, click(-0.3, 0.7)},
+                                             {0, click(0.3, 0.7, SDL_BUTTON_RIGHT)},
+                                             {30, escape},
+                                             {3, menuClick(0)}});
     }
+    probe.plan.push_back({3, SDL_Event{}, "heap"});
 }
 
-void startProbe() {
-    probe.realPoll = next<int (*)(SDL_Event*)>("SDL_PollEvent");
-    probe.realPush = next<int (*)(SDL_Event*)>("SDL_PushEvent");
-    probe.realSwap = next<void (*)()>("SDL_GL_SwapBuffers");
-    probe.realCallList = next<void (*)(GLuint)>("glCallList");
-    probe.realRand = next<int (*)()>("rand");
-    const char* out = std::getenv("QUENDLE_PROBE_OUT");
-    if (out == nullptr) {
-        return;
-    }
-    probe.startNs = nowNs();
-    probe.log = std::fopen(out, "w");
-    const char* run = std::getenv("QUENDLE_PROBE_RUN");
-    probe.run = run != nullptr ? run : "menu";
-    const char* t0 = std::getenv("QUENDLE_PROBE_T0");
-    probe.execTime = t0 != nullptr ? std::atof(t0) : 0.0;
-    const char* hz = std::getenv("QUENDLE_PROBE_VSYNC");
-    probe.vsyncNs = hz != nullptr ? 1000000000L / std::atol(hz) : 0;
-    readHolds();
-    makePlan();
-}
-
-// Where ball b of a level is placed: (column draw, row draw). The band
-// layout puts ten balls 0.21 apart in every third row, lowest band first, so
-// that none clashes and each lies under a whole pixel column. The pace layout
-// puts one ball in the lowest row, to be followed on screen, and the others
-// in the highest, so that the level lasts.
-int layoutDraw(int call) {
-    const int ball = call / 2;
-    const bool row = (call % 2) == 1;
-    if (probe.run == "pace") {
-        if (ball == 0) {
-            return row ? 0 : FollowedDraw;
-        }
-        // Column 2 is the followed ball's own.
-        const int column = ball < 3 ? ball - 1 : ball;
-        return row ? HighestRowDraw : FirstColumnDraw + ColumnStepDraw * column;
-    }
-    return row ? 3 * (ball / BandColumns) : FirstColumnDraw + ColumnStepDraw * (ball % BandColumns);
-}
-
-float bandY(int ball) {
-    return static_cast<float>((3 * (ball / BandColumns) * 100) / 1000.0 + 1.1);
-}
-
-// Called at the first poll after a level's draws: its balls are all placed.
-void levelPlaced() {
-    probe.ballCount = static_cast<int>(probe.randValues.size() / 3);
-    probe.randValues.clear();
-    ++probe.level;
-    probe.speed = probe.level == 0
-                      ? InsaneSpeed
-                      : static_cast<float>(static_cast<double>(probe.speed) + InsaneStep);
-    probe.fired.assign(static_cast<std::size_t>(probe.ballCount), false);
-    logLine("level", probe.level, probe.ballCount);
-}
-
-float ballY(int ball) {
-    return bandY(ball) - (probe.ticksTaken - probe.levelTicks) * probe.speed * FallFactor;
-}
-
-int colorOf(int ball) {
-    // The colour draws follow the position draws, one per ball, in order.
-    return layoutDraw(2 * probe.ballCount + ball) & 1;
-}
-
-bool wantsHold() {
-    for (const int level : probe.holds) {
-        if (level == probe.level) {
-            return true;
-        }
-    }
-    return false;
-}
-
-// A level to be held that is not yet done with.
-bool holdPending() {
-    return probe.run == "levels" && probe.ballCount > 0 && wantsHold() &&
-           probe.holdLevel != probe.level;
-}
-
-// The height at which the lowest band stops: as many bands in view as fit,
-// the lowest still clear of the bottom edge.
-float holdHeight() {
-    const int bands = (probe.ballCount + BandColumns - 1) / BandColumns;
-    return std::max(1.0f - 0.3f * static_cast<float>(bands - 1), -0.85f);
-}
-
-// Decided for every tick taken, so that the balls stop where they should
-// however few frames are drawn: from the tick that brings the lowest band to
-// its height on, the ticks are swallowed and the same balls stay drawn.
+// From the tick that brings the lowest band to its height, ticks are swallowed.
 bool swallowTick() {
-    if (!holdPending()) {
+    if (!probe.holdPending() || (probe.holdStartNs == 0 && probe.ballY(0) > probe.holdHeight())) {
         return false;
     }
-    if (probe.holdStartNs == 0 && ballY(0) > holdHeight()) {
-        return false;
-    }
-    if (probe.holdStartNs == 0) {
-        probe.holdStartNs = nowNs();
-    }
+    probe.holdStartNs = probe.holdStartNs == 0 ? clockNs(CLOCK_MONOTONIC) : probe.holdStartNs;
     return true;
 }
 
-// While a level is held or still coming into view, nobody shoots; the frames
-// are counted once the hold has settled.
-bool holdStill() {
-    if (!holdPending()) {
+// True while a level is held or comes into view to be held: nobody shoots.
+bool holding() {
+    if (!probe.holdPending()) {
         return false;
     }
-    if (probe.holdStartNs == 0) {
-        return true;
-    }
-    const long held = nowNs() - probe.holdStartNs;
-    // A sample right before each mark: the runner counts the frames between them.
+    const long held = probe.holdStartNs == 0 ? 0 : clockNs(CLOCK_MONOTONIC) - probe.holdStartNs;
     if (!probe.counting && held > SettleNs) {
         probe.counting = true;
-        sample();
-        logLine("hold", probe.level, 0);
-    }
-    if (held > SettleNs + HoldNs) {
-        sample();
-        logLine("unhold", probe.level, 0);
-        probe.holdLevel = probe.level;
+        logLine("hold");
+    } else if (held > SettleNs + HoldNs) {
+        logLine("unhold");
+        probe.holds.erase(std::find(probe.holds.begin(), probe.holds.end(), probe.level.number));
         probe.holdStartNs = 0;
         probe.counting = false;
         return false;
@@ -337,119 +195,31 @@ bool holdStill() {
     return true;
 }
 
-// The levels run's player: a shot of the right colour under every ball that
-// is low enough, lowest band first, so that the oldest shot in a column
-// always meets the lowest ball.
+// A shot of the ball's colour under every ball low enough, lowest band first.
 bool fireNext(SDL_Event* event) {
-    for (int ball = 0; ball < probe.ballCount; ++ball) {
-        if (!probe.fired[static_cast<std::size_t>(ball)] && ballY(ball) <= FireBelow) {
-            probe.fired[static_cast<std::size_t>(ball)] = true;
-            const int x = FirstColumnPixel + ColumnStepPixel * (ball % BandColumns);
-            *event =
-                click(x, WindowSize / 2, colorOf(ball) == 1 ? SDL_BUTTON_LEFT : SDL_BUTTON_RIGHT);
+    for (int ball = 0; probe.levels() && !holding() && ball < probe.level.ballCount; ++ball) {
+        if (!probe.fired[ball] && probe.ballY(ball) <= FireBelow) {
+            probe.fired[ball] = true;
+            const bool blue = (layout.draw(2 * probe.level.ballCount + ball) & 1) == Blue;
+            *event = click(layout.columnX(ball), 0.0, blue ? SDL_BUTTON_LEFT : SDL_BUTTON_RIGHT);
             return true;
         }
     }
     return false;
 }
 
-// The next event of the real queue, without the ticks of a held level: 0
-// when there is none.
-int takeEvent(SDL_Event* event) {
-    for (;;) {
-        if (probe.realPoll(event) == 0) {
-            return 0;
-        }
-        if (!isTick(event) || !swallowTick()) {
-            return 1;
-        }
-        ++probe.ticksSwallowed;
-    }
-}
-
 int scripted(SDL_Event* event) {
-    if (!probe.plan.empty()) {
-        Step& step = probe.plan.front();
-        if (step.wait > 0) {
-            --step.wait;
-            return 0;
-        }
-        const Step taken = step;
-        probe.plan.pop_front();
-        if (taken.mark == HeapMark) {
-            const struct mallinfo2 heap = mallinfo2();
-            logLine("heap", static_cast<double>(heap.uordblks), ++probe.games);
-            return 0;
-        }
-        if (taken.mark == DoneMark) {
-            logLine("done", probe.games);
-            return 0;
-        }
-        if (taken.mark == PlayMark) {
-            probe.playing = true;
-            logLine("play", 0.0);
-        }
-        *event = taken.event;
-        return 1;
-    }
-    if (probe.run == "levels" && probe.ballCount > 0 && !holdStill()) {
+    if (probe.plan.empty() || probe.plan.front().wait-- > 0) {
         return fireNext(event) ? 1 : 0;
     }
-    return 0;
-}
-
-// The pace run's timed screenshot: the column under the followed ball, read
-// back from the frame about to be shown; the ball's centre is the middle of
-// the longest run of pixels that are not the background.
-void shootBall() {
-    unsigned char column[WindowSize * 4];
-    glReadPixels(FollowedPixel, 0, 1, WindowSize, GL_RGBA, GL_UNSIGNED_BYTE, column);
-    int bestStart = 0;
-    int bestLength = 0;
-    int start = 0;
-    for (int row = 0; row <= WindowSize; ++row) {
-        const unsigned char* p = column + 4 * row;
-        const bool ball =
-            row < WindowSize &&
-            (std::abs(p[0] - 153) > 8 || std::abs(p[1] - 153) > 8 || std::abs(p[2] - 178) > 8);
-        if (!ball) {
-            if (row - start > bestLength) {
-                bestLength = row - start;
-                bestStart = start;
-            }
-            start = row + 1;
-        }
+    const Step step = probe.plan.front();
+    probe.plan.pop_front();
+    if (step.mark != nullptr) {
+        logLine(step.mark);
     }
-    logLine("ball", bestStart + bestLength / 2.0, bestLength);
+    *event = step.event;
+    return event->type != 0 ? 1 : 0;
 }
-
-// The renderer, and the swap interval the library reports for the window:
-// 1 when it will wait for the display's vertical blank where there is one.
-void describeContext() {
-    const auto getAttribute =
-        reinterpret_cast<int (*)(SDL_GLattr, int*)>(dlsym(RTLD_DEFAULT, "SDL_GL_GetAttribute"));
-    int interval = -1;
-    if (getAttribute != nullptr) {
-        getAttribute(SDL_GL_SWAP_CONTROL, &interval);
-    }
-    std::fprintf(probe.log, "renderer %s | %s\nswap-interval %d\n", glGetString(GL_RENDERER),
-                 glGetString(GL_VERSION), interval);
-}
-
-void waitForDisplay() {
-    const long now = nowNs();
-    const long due = (now / probe.vsyncNs + 1) * probe.vsyncNs + probe.startNs;
-    timespec ts{};
-    ts.tv_sec = due / 1000000000L;
-    ts.tv_nsec = due % 1000000000L;
-    clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &ts, nullptr);
-}
-
-// Starts the probe once the state above is built: objects of one file are
-// built in the order they are defined.
-struct ProbeStarter {
-    ProbeStarter() { startProbe(); }
-} starter;
 
 }  // namespace
 
@@ -457,90 +227,63 @@ extern "C" {
 
 int SDL_PollEvent(SDL_Event* event) {
     if (probe.log == nullptr || event == nullptr) {
-        return probe.realPoll(event);
+        return probe.poll(event);
     }
-    if (!probe.randValues.empty()) {
-        levelPlaced();
-    }
-    if (!probe.tickWaiting) {
-        if (!takeEvent(event)) {
-            return scripted(event);
-        }
-        if (!isTick(event)) {
-            return 1;
-        }
-        probe.waitingTick = *event;
-        probe.tickWaiting = true;
-    }
-    // The player fires before the world steps, so that however long a frame
-    // takes, no ball falls past the height at which its shot was due.
-    if (probe.run == "levels" && probe.ballCount > 0 && !holdStill() && fireNext(event)) {
+    // The player fires before the next step, so no ball falls past its shot.
+    if (fireNext(event)) {
         return 1;
     }
-    *event = probe.waitingTick;
-    probe.tickWaiting = false;
-    ++probe.ticksTaken;
-    return 1;
-}
-
-int SDL_PushEvent(SDL_Event* event) {
-    const int result = probe.realPush(event);
-    if (probe.log != nullptr && event != nullptr && isTick(event)) {
-        ++probe.ticksPushed;
-        if (result < 0) {
-            ++probe.ticksDropped;
+    while (probe.poll(event) != 0) {
+        const bool tick = event->type == SDL_USEREVENT && event->user.code == FrameTimer::TickCode;
+        if (!tick || !swallowTick()) {
+            probe.taken += tick ? 1 : 0;
+            return 1;
         }
     }
-    return result;
+    return scripted(event);
 }
 
+// The first two frames are marked when their swap returns: start-up time.
 void SDL_GL_SwapBuffers() {
+    probe.swap();
     if (probe.log == nullptr) {
-        probe.realSwap();
         return;
     }
-    ++probe.frames;
-    probe.listsLastFrame = probe.listsThisFrame;
-    probe.listsThisFrame = 0;
-    if (probe.run == "pace" && probe.playing && nowNs() >= probe.nextShotNs) {
-        probe.nextShotNs = nowNs() + ShotNs;
-        shootBall();
+    probe.listsShown = probe.lists;
+    probe.lists = 0;
+    if (++probe.frames <= 2) {
+        const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+        logLine(probe.frames == 1 ? "frame1" : "frame2",
+                ", \"renderer\": \"" + std::string(renderer) + "\"");
     }
-    // Sampled before the swap: the queue was just found empty, so every tick
-    // pushed so far has been taken.
-    if (nowNs() >= probe.nextSampleNs) {
-        probe.nextSampleNs = nowNs() + SampleNs;
-        sample();
-    }
-    const long before = nowNs();
-    probe.realSwap();
-    probe.swapNs += nowNs() - before;
     if (probe.frames == 1) {
-        describeContext();
+        makePlan();
     }
-    if (probe.frames <= 2 && probe.execTime > 0.0) {
-        // Shown: the swap has returned.
-        logLine(probe.frames == 1 ? "frame1" : "frame2", (wallSeconds() - probe.execTime) * 1e3);
-    }
-    if (probe.vsyncNs > 0) {
-        waitForDisplay();
+    if (clockNs(CLOCK_MONOTONIC) >= probe.nextSampleNs) {
+        probe.nextSampleNs = clockNs(CLOCK_MONOTONIC) + SampleNs;
+        logLine("s");
     }
 }
 
 void glCallList(GLuint list) {
-    ++probe.listsThisFrame;
-    probe.realCallList(list);
+    ++probe.lists;
+    probe.callList(list);
 }
 
+// The levels run places every level's balls; the level is placed at its last draw.
 int rand() {
-    if (probe.log == nullptr || (probe.run != "pace" && probe.run != "levels")) {
+    if (probe.log == nullptr || !probe.levels()) {
         return probe.realRand();
     }
-    if (probe.randValues.empty()) {
-        probe.levelTicks = probe.ticksTaken;  // placement comes before the level's first poll
+    const LevelParameters placing =
+        probe.level.number < 0 ? firstLevel(Insane) : nextLevel(probe.level, Insane);
+    probe.levelTicks = probe.taken;
+    const int value = layout.draw(probe.draws++);
+    if (probe.draws == 3 * placing.ballCount) {
+        probe.level = placing;
+        probe.draws = 0;
+        probe.fired.assign(static_cast<std::size_t>(placing.ballCount), false);
     }
-    const int value = layoutDraw(static_cast<int>(probe.randValues.size()));
-    probe.randValues.push_back(value);
     return value;
 }
 }

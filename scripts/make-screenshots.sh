@@ -23,10 +23,7 @@ trap 'kill $(jobs -p) 2>/dev/null || true; wait; rm -rf "$scratch"' EXIT
 export HOME="$scratch"
 unset XDG_DATA_HOME
 mkdir -p "$HOME/.local/share/quendle"
-names=(Ada Brin Cleo Dov Edda Finn Gale Hugo Iris Jon)
-for rank in 0 1 2 3 4 5 6 7 8 9; do
-    printf '%s\n%s\n' "${names[rank]}" "$((250 - rank * rank * 3))"
-done >"$HOME/.local/share/quendle/moon"
+printf '%s\n' Ada 250 Brin 247 Cleo 238 Dov 223 Edda 202 Finn 175 Gale 142 Hugo 103 Iris 58 Jon 7 >"$HOME/.local/share/quendle/moon"
 
 "$root/build-release/quendle-launcher" &
 game=$!

@@ -28,11 +28,7 @@ namespace {
 constexpr const char* Moon = "moon";
 
 std::string blankRecords(int count) {
-    std::string text;
-    for (int i = 0; i < count; ++i) {
-        text += "\n0\n";
-    }
-    return text;
+    return scoreFile(Records(count, {"", 0}));
 }
 
 // What a list saves after loading bytes as "moon".

@@ -13,6 +13,12 @@
 
 namespace {
 
+bool nearColor(Rgb pixel, Rgb expected, int tolerance) {  // per channel
+    return std::abs(pixel.r - expected.r) <= tolerance &&
+           std::abs(pixel.g - expected.g) <= tolerance &&
+           std::abs(pixel.b - expected.b) <= tolerance;
+}
+
 constexpr int CellAdvance = 10;
 constexpr int GlyphWidth = 8;
 constexpr int RowsBelowBaseline = 2;
@@ -58,8 +64,7 @@ bool writePng(const std::string& path, const Image& image) {
                           3 * image.width()) != 0;
 }
 
-}  // namespace
-
+// Writes image as <build>/test-failures/<name>.png for a failed test; gives the path.
 std::string saveFailureImage(const Image& image, const std::string& name) {
     const std::string path = std::string(QUENDLE_FAILURE_DIR) + "/" + name + ".png";
     mkdir(QUENDLE_FAILURE_DIR, 0777);
@@ -67,11 +72,7 @@ std::string saveFailureImage(const Image& image, const std::string& name) {
     return path;
 }
 
-bool nearColor(Rgb pixel, Rgb expected, int tolerance) {
-    return std::abs(pixel.r - expected.r) <= tolerance &&
-           std::abs(pixel.g - expected.g) <= tolerance &&
-           std::abs(pixel.b - expected.b) <= tolerance;
-}
+}  // namespace
 
 Image::Image(int width, int height, std::vector<std::uint8_t> rgb)
     : w(width), h(height), rgb(std::move(rgb)) {}

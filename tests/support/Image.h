@@ -9,7 +9,6 @@ struct Rgb {  // one pixel, 0..255 per channel
 };
 constexpr Rgb Background{153, 153, 178};  // what every frame is cleared to: (0.6, 0.6, 0.7)
 constexpr int WindowSide = 600;           // the game's window is square
-bool nearColor(Rgb pixel, Rgb expected, int tolerance = 2);  // per channel
 
 // A picture of the window, read back from a frame or from the X server.
 class Image {
@@ -41,6 +40,3 @@ std::string readText(const Image& image, int left, int baseline, int maxChars);
 // differs. QUENDLE_UPDATE_REFERENCES=1 rewrites the reference instead.
 constexpr int ReferenceTolerance = 3;
 std::string differenceFromReference(const Image& image, const std::string& name);
-
-// Writes image as <build>/test-failures/<name>.png for a failed test; gives the path.
-std::string saveFailureImage(const Image& image, const std::string& name);
