@@ -2,10 +2,6 @@
 
 #include <cstdlib>
 
-#ifdef __EMSCRIPTEN__
-#include <emscripten.h>
-#endif
-
 int runScreenLoop(const BeginFrame& beginFrame, const std::function<void()>& draw,
                   const std::function<int(const SDL_Event&)>& handle,
                   const std::function<void()>& beforeExit) {
@@ -15,11 +11,6 @@ int runScreenLoop(const BeginFrame& beginFrame, const std::function<void()>& dra
             beginFrame();
             draw();
             SDL_GL_SwapBuffers();
-#ifdef __EMSCRIPTEN__
-            // A page shows its frame and delivers input only while its code
-            // is not running: hand control back to the browser once a frame.
-            emscripten_sleep(0);
-#endif
             continue;
         }
         if (event.type == SDL_QUIT) {

@@ -39,6 +39,12 @@ EM_JS(void, frameShown, (), {
         Module.onFrame();
 });
 
+// Suspends the game until the browser's next display frame, when the page
+// shows what was drawn and has delivered the input that came meanwhile.
+EM_JS(void, waitForDisplay, (), {
+    Asyncify.handleSleep(function(wakeUp) { requestAnimationFrame(function() { wakeUp(); }); });
+});
+
 void submit(ListCommand::Kind kind, float x = 0.0f, float y = 0.0f, float z = 0.0f, float w = 1.0f,
             int index = 0) {
     context().submit({kind, {x, y, z, w}, index});
@@ -225,9 +231,12 @@ void gluSphere(GLUquadric*, GLdouble radius, GLint slices, GLint stacks) {
     }
 }
 
-// Draws what the frame queued; the page shows it when the game's loop next
-// yields. The page counts frames and may look at each one (web/index.html).
+// Draws what the frame queued and waits for the display, as the desktop's
+// swap does with the swap control the game asks for: the screen loops run at
+// the display's rate. The page counts frames and may look at each one
+// (web/index.html).
 void SDL_GL_SwapBuffers() {
     context().renderer().flush();
     frameShown();
+    waitForDisplay();
 }

@@ -1,0 +1,237 @@
+// Plays the browser build in headless Chromium: the screens against the
+// desktop's reference pictures, a game on Easy (left fires blue, right fires
+// red, a hit scores, the pace of the world), a name kept across a reload, and
+// the page the game leaves when it ends.
+//   node web-test.mjs BUILD_DIR REFERENCE_DIR
+import puppeteer from 'puppeteer-core';
+import fs from 'node:fs';
+import http from 'node:http';
+import os from 'node:os';
+import path from 'node:path';
+
+const [buildDir, referenceDir] = process.argv.slice(2);
+// Desktop renderers already differ by a unit here and there; the browser
+// lights with its own float arithmetic and rounds once more.
+const Tolerance = 3;
+const WaitMs = 30000;
+const PaceSeconds = 5;
+const PaceAttempts = 3;
+const StallMs = 100;
+// Easy's first level falls 0.18 * 0.01 field units a step, 300 pixels a unit.
+const PixelsPerStep = 0.18 * 0.01 * 300;
+const MenuY = { newGame: 205, highscore: 250, instructions: 295, easy: 205 };
+const MenuX = 280;
+// A table of the reference picture's rows: the longest name, an empty one.
+const SeededTable = ['W'.repeat(100000), '2147483647']
+  .concat(...[0, 1, 2, 3, 4, 5, 6, 7, 8].map((i) => [i === 3 ? '' : `Player ${i}`, `${900 - 100 * i}`]))
+  .join('\n') + '\n';
+
+let failures = 0;
+function check(ok, what) {
+  console.log(`${ok ? 'ok' : 'FAILED'}: ${what}`);
+  if (!ok) failures++;
+}
+
+const types = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm', '.png': 'image/png' };
+function serve() {
+  const server = http.createServer((request, response) => {
+    const url = request.url.split('?')[0];
+    const file = url.startsWith('/reference/')
+      ? path.join(referenceDir, path.basename(url))
+      : path.join(buildDir, url === '/' ? 'index.html' : path.basename(url));
+    fs.readFile(file, (error, data) => {
+      response.writeHead(error ? 404 : 200, { 'Content-Type': types[path.extname(file)] || 'text/plain' });
+      response.end(error ? '' : data);
+    });
+  });
+  return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(server)));
+}
+
+const watch = (page, name, args) =>
+  page.evaluate((n, a, t) => window.quendleTest.watch(n, a, t), name, args || {}, WaitMs);
+
+async function open(page, url) {
+  await page.goto(url);
+  await page.waitForFunction(() => typeof Module !== 'undefined' && Module.frames > 1, { timeout: WaitMs });
+}
+
+async function click(page, x, y, button = 'left') {
+  const box = await (await page.$('#canvas')).boundingBox();
+  await page.mouse.click(box.x + x, box.y + y, { button });
+}
+
+async function expectScreen(page, name) {
+  await page.evaluate((n) => window.quendleTest.loadReference(n), name);
+  const result = await watch(page, 'reference', { name, tolerance: Tolerance });
+  const seen = result.timedOut ? result.last : result;
+  check(!result.timedOut, `${name} within ${Tolerance} a channel of the desktop picture ` +
+    `(largest difference ${seen && seen.maxDiff}, ${seen && seen.over} pixels beyond)`);
+}
+
+async function framesPerSecond(page, seconds) {
+  const start = await page.evaluate(() => [Module.frames, performance.now()]);
+  await page.waitForFunction((t, s) => performance.now() - t >= 1000 * s, { timeout: WaitMs }, start[1], seconds);
+  const end = await page.evaluate(() => [Module.frames, performance.now()]);
+  return ((end[0] - start[0]) * 1000) / (end[1] - start[1]);
+}
+
+async function menus(page) {
+  await expectScreen(page, 'main-menu');
+  console.log(`frames a second in the main menu: ${(await framesPerSecond(page, 2)).toFixed(0)}`);
+  await click(page, MenuX, MenuY.instructions);
+  await expectScreen(page, 'instructions');
+  await page.keyboard.press('Space');
+  await expectScreen(page, 'main-menu');
+  await click(page, MenuX, MenuY.newGame);
+  await expectScreen(page, 'difficulty-menu');
+  await click(page, MenuX, MenuY.easy);
+}
+
+// The steps of the world a second, from how far the balls fell between two
+// frames PaceSeconds apart, each timed when the game showed it: the centres
+// of balls seen whole in both, matched by their columns (balls only fall).
+// The level's clock forgives the ticks of a stall beyond 100 ms, so a window
+// in which the page's own timers were held up that long does not count.
+async function paceWindow(page, level) {
+  let first = await watch(page, 'balls');
+  while (!first.balls.some((ball) => ball.whole && ball.bottom < 250)) first = await watch(page, 'balls');
+  await page.evaluate(() => window.quendleTest.takeLongestGap());
+  const fps = await framesPerSecond(page, PaceSeconds);
+  await page.waitForFunction((t, s) => performance.now() - t >= 1000 * s, { timeout: WaitMs }, first.time, PaceSeconds);
+  const second = await watch(page, 'balls');
+  const stall = await page.evaluate(() => window.quendleTest.takeLongestGap());
+  const falls = [];
+  for (const a of first.balls.filter((ball) => ball.whole)) {
+    const b = second.balls.find((ball) => ball.whole && Math.abs(ball.x - a.x) < 1);
+    if (b) falls.push(b.y - a.y);
+  }
+  const seconds = (second.time - first.time) / 1000;
+  const sameLevel = first.level === level && second.level === level;
+  const fall = falls.reduce((sum, f) => sum + f, 0) / falls.length;
+  return { fps, stall, sameLevel, seconds, fall, balls: falls.length, steps: fall / PixelsPerStep / seconds };
+}
+
+async function pace(page, level) {
+  for (let attempt = 1; attempt <= PaceAttempts; attempt++) {
+    await clearLowBalls(page);
+    const w = await paceWindow(page, level);
+    if (!w.sameLevel) {
+      check(false, 'the first level lasted for the pace to be measured');
+      return;
+    }
+    const what = `pace ${w.steps.toFixed(2)} steps a second over ${w.seconds.toFixed(2)} s ` +
+      `(${w.balls} balls fell ${w.fall.toFixed(1)} pixels; ${w.fps.toFixed(0)} frames a second; ` +
+      `longest timer delay ${w.stall.toFixed(0)} ms)`;
+    if (w.stall < StallMs || attempt === PaceAttempts) {
+      check(w.stall < StallMs && w.balls > 0 && Math.abs(w.steps - 100) <= 1, what);
+      return;
+    }
+    console.log(`not counted, the page stalled: ${what}`);
+  }
+}
+
+// Fires at the lowest ball of a colour with the given button from below it.
+// The dart's colour shows in the outcome: the same colour scores and costs
+// no life, the other colour costs a life and scores nothing.
+async function shoot(page, color, button) {
+  const before = await watch(page, 'status');
+  const { target } = await watch(page, 'balls', { color });
+  await click(page, target.x, 520, button);
+  const after = await watch(page, 'status', { points: before.points });
+  return !after.timedOut && after.lives === before.lives;
+}
+
+// Shoots every ball that would reach the bottom within the next pace window.
+async function clearLowBalls(page) {
+  for (;;) {
+    const { balls } = await watch(page, 'balls');
+    const low = balls.find((ball) => ball.bottom > 250);
+    if (!low) return;
+    await shoot(page, low.color, low.color === 'blue' ? 'left' : 'right');
+  }
+}
+
+async function play(page) {
+  await page.evaluate(() => {
+    window.contextMenuShown = false;
+    document.addEventListener('contextmenu', (event) => { window.contextMenuShown ||= !event.defaultPrevented; });
+  });
+  const { level } = await watch(page, 'balls');
+  check(await shoot(page, 'blue', 'left'), 'a left click fires a blue dart: it hits a blue ball and scores');
+  check(await shoot(page, 'red', 'right'), 'a right click fires a red dart: it hits a red ball and scores');
+  check(!(await page.evaluate(() => window.contextMenuShown)), 'the right button opens no context menu');
+  await pace(page, level);
+}
+
+async function nameEntry(page) {
+  await page.keyboard.press('Escape');
+  await page.keyboard.down('Shift');
+  await page.keyboard.press('KeyA');
+  await page.keyboard.up('Shift');
+  await page.keyboard.type('nn ');
+  await page.keyboard.down('Shift');
+  await page.keyboard.press('KeyL');
+  await page.keyboard.up('Shift');
+  await page.keyboard.type('ee');
+  await page.keyboard.press('Enter');
+  await page.waitForFunction(() => {
+    try { return new TextDecoder().decode(FS.readFile('moon')).startsWith('Ann Lee\n'); } catch { return false; }
+  }, { timeout: WaitMs });
+  const table = await watch(page, 'any');
+  await page.keyboard.press('Space');
+  return table.hash;
+}
+
+async function main() {
+  const server = await serve();
+  const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'quendle-chromium-'));
+  const browser = await puppeteer.launch({
+    executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
+    headless: true,
+    userDataDir: profile,
+    args: ['--headless=new', '--use-angle=swiftshader', '--enable-unsafe-swiftshader', '--no-sandbox',
+      '--disable-background-networking', '--disable-component-update', '--disable-sync',
+      '--no-first-run', '--disable-quic', '--disable-background-timer-throttling',
+      '--disable-renderer-backgrounding', '--window-size=700,700'],
+  });
+  try {
+    const page = await browser.newPage();
+    page.on('pageerror', (error) => console.log(`page error: ${error.message}`));
+    await page.setViewport({ width: 700, height: 700 });
+    await page.evaluateOnNewDocument(fs.readFileSync(new URL('page-checks.js', import.meta.url), 'utf8'));
+    const url = `http://127.0.0.1:${server.address().port}/`;
+    await open(page, url);
+    await menus(page);
+    await play(page);
+    const table = await nameEntry(page);
+
+    await open(page, url);
+    await click(page, MenuX, MenuY.highscore);
+    check(!(await watch(page, 'hashIs', { expected: table })).timedOut,
+      'after a reload the table shows "Ann Lee" as it did when the name was entered');
+    await page.keyboard.press('Space');
+    await expectScreen(page, 'main-menu');
+    await page.evaluate((text) => FS.writeFile('moon', text), SeededTable);
+    await click(page, MenuX, MenuY.highscore);
+    await expectScreen(page, 'highscore-table');
+    await page.keyboard.press('Space');
+    await expectScreen(page, 'main-menu');
+
+    await page.keyboard.press('Escape');
+    const ended = await page.waitForFunction(
+      () => getComputedStyle(document.getElementById('ended')).display !== 'none', { timeout: WaitMs })
+      .then(() => true, () => false);
+    check(ended, 'Escape in the main menu ends the game and the page says so');
+  } finally {
+    await browser.close();
+    server.close();
+    fs.rmSync(profile, { recursive: true, force: true });
+  }
+  console.log(failures === 0 ? 'All web checks passed.' : `${failures} web checks failed.`);
+  process.exit(failures === 0 ? 0 : 1);
+}
+
+main().catch((error) => {
+  console.error(error);
+  process.exit(1);
+});
