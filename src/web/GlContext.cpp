@@ -1,5 +1,7 @@
 #include "web/GlContext.h"
 
+#include "web/GlMath.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -16,63 +18,6 @@ constexpr float NoTexel = -1.0f;
 constexpr float BitmapNudge = 0.0001f;
 constexpr int BitsPerByte = 8;
 constexpr unsigned char Ink = 255;
-
-Matrix product(const Matrix& a, const Matrix& b) {
-    Matrix m{};
-    for (int column = 0; column < 4; ++column) {
-        for (int row = 0; row < 4; ++row) {
-            float sum = 0.0f;
-            for (int k = 0; k < 4; ++k) {
-                sum += a[k * 4 + row] * b[column * 4 + k];
-            }
-            m[column * 4 + row] = sum;
-        }
-    }
-    return m;
-}
-
-Vector4 transform(const Matrix& m, const Vector4& v) {
-    Vector4 r{};
-    for (int row = 0; row < 4; ++row) {
-        r[row] = m[row] * v[0] + m[4 + row] * v[1] + m[8 + row] * v[2] + m[12 + row] * v[3];
-    }
-    return r;
-}
-
-// The normal in eye space: times the inverse transpose of the model-view
-// matrix's upper 3 x 3, which is its cofactor matrix over its determinant.
-Vector4 eyeNormal(const Matrix& m, const Vector4& n) {
-    const auto a = [&m](int row, int column) { return m[column * 4 + row]; };
-    const auto cofactor = [&a](int row, int column) {
-        const int r0 = (row + 1) % 3, r1 = (row + 2) % 3;
-        const int c0 = (column + 1) % 3, c1 = (column + 2) % 3;
-        return a(r0, c0) * a(r1, c1) - a(r0, c1) * a(r1, c0);
-    };
-    const float det =
-        a(0, 0) * cofactor(0, 0) + a(0, 1) * cofactor(0, 1) + a(0, 2) * cofactor(0, 2);
-    Vector4 r{0.0f, 0.0f, 0.0f, 0.0f};
-    for (int row = 0; row < 3; ++row) {
-        for (int k = 0; k < 3; ++k) {
-            r[row] += cofactor(row, k) / det * n[k];
-        }
-    }
-    return r;
-}
-
-// The unit vector from the vertex towards the light.
-Vector4 towardsLight(const Vector4& light, const Vector4& eye) {
-    Vector4 d{light[0], light[1], light[2], 0.0f};
-    if (light[3] != 0.0f) {
-        for (int i = 0; i < 3; ++i) {
-            d[i] = light[i] / light[3] - eye[i] / eye[3];
-        }
-    }
-    const float length = std::sqrt(d[0] * d[0] + d[1] * d[1] + d[2] * d[2]);
-    for (int i = 0; i < 3; ++i) {
-        d[i] = length > 0.0f ? d[i] / length : 0.0f;
-    }
-    return d;
-}
 
 unsigned char toByte(float c) {
     return static_cast<unsigned char>(std::lround(std::clamp(c, 0.0f, 1.0f) * FullIntensity));
@@ -123,10 +68,6 @@ void GlContext::run(const ListCommand& command) {
 
 Matrix& GlContext::currentMatrix() {
     return matrixTarget == GL_PROJECTION ? projection.back() : modelView.back();
-}
-
-void GlContext::matrixMode(GLenum mode) {
-    matrixTarget = mode;
 }
 
 void GlContext::multiplyMatrix(const Matrix& m) {
@@ -229,7 +170,7 @@ void GlContext::emitTriangle(std::size_t a, std::size_t b, std::size_t c, std::s
 
 // Cuts the primitive into triangles. With flat shading each one takes the
 // colour of the vertex OpenGL names as provoking: the last of each triangle
-// or quad, the first of a polygon.
+// or quad. Other kinds of primitive draw nothing.
 void GlContext::endPrimitive() {
     const std::size_t n = primitiveVertices.size();
     switch (primitive) {
@@ -238,15 +179,9 @@ void GlContext::endPrimitive() {
             emitTriangle(i, i + 1, i + 2, i + 2);
         }
         break;
-    case GL_TRIANGLE_STRIP:
-        for (std::size_t i = 0; i + 2 < n; ++i) {
-            emitTriangle(i % 2 == 0 ? i : i + 1, i % 2 == 0 ? i + 1 : i, i + 2, i + 2);
-        }
-        break;
     case GL_TRIANGLE_FAN:
-    case GL_POLYGON:
         for (std::size_t i = 1; i + 1 < n; ++i) {
-            emitTriangle(0, i, i + 1, primitive == GL_POLYGON ? 0 : i + 1);
+            emitTriangle(0, i, i + 1, i + 1);
         }
         break;
     case GL_QUADS:

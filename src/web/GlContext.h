@@ -1,5 +1,6 @@
 #pragma once
 
+#include "web/GlMath.h"
 #include "web/WebRenderer.h"
 
 #include <GL/gl.h>
@@ -8,9 +9,6 @@
 #include <map>
 #include <memory>
 #include <vector>
-
-using Matrix = std::array<float, 16>;  // column-major, as OpenGL stores it
-using Vector4 = std::array<float, 4>;
 
 // One fixed-function call as a display list keeps it.
 struct ListCommand {
@@ -46,8 +44,8 @@ public:
     GlContext();
     void submit(const ListCommand& command);  // records it while compiling a list, else runs it
 
-    void matrixMode(GLenum mode);
-    void multiplyMatrix(const Matrix& m);  // current matrix = current * m
+    void matrixMode(GLenum mode) { matrixTarget = mode; }  // GL_MODELVIEW or GL_PROJECTION
+    void multiplyMatrix(const Matrix& m);                  // current matrix = current * m
     void loadIdentity();
     void pushMatrix();
     void popMatrix();

@@ -111,22 +111,40 @@ window.quendleTest = (() => {
     },
   };
 
-  // The longest the page's timers waited beyond their time since the last
-  // call: a stall this long makes the game's clock forgive ticks.
-  let longestGap = 0;
+  // When the page's timers were held up beyond 100 ms: a stall that long
+  // makes the level's clock forgive ticks. [end time, delay] pairs.
+  const stalls = [];
   (function probe(last) {
     setTimeout(() => {
       const now = performance.now();
-      longestGap = Math.max(longestGap, now - last);
+      if (now - last > 100) stalls.push([now, now - last]);
       probe(now);
     }, 10);
   })(performance.now());
 
+  // Every frame goes to the watch under way, and every 200 ms or so to the
+  // recording, if there is one.
+  let watcher = null;
+  let recording = null;
+  function onFrameShown() {
+    if (recording && Module.lastFrameTime - (recording.at(-1)?.time ?? 0) >= 200) {
+      const frame = readFrame();
+      recording.push({ time: Module.lastFrameTime, balls: balls(frame), level: statusPart(frame, 265, 380) });
+      if (watcher) watcher(frame);
+    } else if (watcher) {
+      watcher(readFrame());
+    }
+  }
+
   return {
-    takeLongestGap() {
-      const gap = longestGap;
-      longestGap = 0;
-      return gap;
+    startRecording() {
+      recording = [];
+      Module.onFrameShown = onFrameShown;
+    },
+    stopRecording() {
+      const samples = recording;
+      recording = null;
+      return { samples, stalls };
     },
     async loadReference(name) {
       const image = new Image();
@@ -143,16 +161,17 @@ window.quendleTest = (() => {
     // check, or with {timedOut, last} after timeoutMs.
     watch(name, args, timeoutMs) {
       lastResult = null;
+      Module.onFrameShown = onFrameShown;
       return new Promise((resolve) => {
         const timer = setTimeout(() => {
-          Module.onFrameShown = null;
+          watcher = null;
           resolve({ timedOut: true, last: lastResult });
         }, timeoutMs);
-        Module.onFrameShown = () => {
-          const result = checks[name](readFrame(), args || {});
+        watcher = (frame) => {
+          const result = checks[name](frame, args || {});
           if (result) {
             clearTimeout(timer);
-            Module.onFrameShown = null;
+            watcher = null;
             resolve(result);
           }
         };
