@@ -122,12 +122,14 @@ window.quendleTest = (() => {
     }, 10);
   })(performance.now());
 
-  // Every frame goes to the watch under way, and every 200 ms or so to the
-  // recording, if there is one.
+  // Every frame goes to the watch under way, and one every RecordEveryMs to
+  // the recording, if there is one: reading and searching a frame takes the
+  // page long enough to hold up the level's clock if it were done every frame.
+  const RecordEveryMs = 1000;
   let watcher = null;
   let recording = null;
   function onFrameShown() {
-    if (recording && Module.lastFrameTime - (recording.at(-1)?.time ?? 0) >= 200) {
+    if (recording && Module.lastFrameTime - (recording.at(-1)?.time ?? 0) >= RecordEveryMs) {
       const frame = readFrame();
       recording.push({ time: Module.lastFrameTime, balls: balls(frame), level: statusPart(frame, 265, 380) });
       if (watcher) watcher(frame);
@@ -140,6 +142,13 @@ window.quendleTest = (() => {
     startRecording() {
       recording = [];
       Module.onFrameShown = onFrameShown;
+    },
+    // The lowest ball of the latest sample when it is below `row` and the
+    // sample is later than `after`, else null.
+    lowBall(row, after) {
+      const latest = recording && recording.at(-1);
+      if (!latest || latest.time <= after || !latest.balls.length) return null;
+      return latest.balls[0].bottom > row ? { ...latest.balls[0], time: latest.time } : null;
     },
     stopRecording() {
       const samples = recording;

@@ -93,17 +93,22 @@ async function menus(page) {
 // frames are taken from a recording of the level where no stall lies between
 // them. Balls about to reach the bottom are shot meanwhile, to keep the lives.
 async function pace(page, level) {
-  await page.evaluate(() => window.quendleTest.startRecording());
-  const start = await page.evaluate(() => performance.now());
-  let now = start;
-  while (now - start < 1000 * RecordSeconds) {
-    const { balls } = await watch(page, 'balls');
-    if (!balls) break;
-    const low = balls.find((ball) => ball.bottom > 420 && ball === balls[0]);
-    if (low) await shoot(page, low.color, low.color === 'blue' ? 'left' : 'right');
-    now = await page.evaluate(() => performance.now());
+  const end = await page.evaluate((s) => {
+    window.quendleTest.startRecording();
+    return performance.now() + 1000 * s;
+  }, RecordSeconds);
+  let shotAt = 0;
+  for (;;) {
+    const low = await (await page.waitForFunction((e, after) =>
+      performance.now() > e ? 'done' : window.quendleTest.lowBall(420, after),
+    { polling: 250, timeout: WaitMs }, end, shotAt)).jsonValue();
+    if (low === 'done') break;
+    await click(page, low.x, 520, low.color === 'blue' ? 'left' : 'right');
+    shotAt = await page.evaluate(() => performance.now());
   }
-  const { samples, stalls } = await page.evaluate(() => window.quendleTest.stopRecording());
+  const recorded = await page.evaluate(() => window.quendleTest.stopRecording());
+  const samples = recorded.samples;
+  const stalls = recorded.stalls.filter(([stallEnd]) => samples.length && stallEnd >= samples[0].time);
   const onLevel = samples.filter((sample) => sample.level === level);
   for (const first of onLevel) {
     const second = onLevel.find((sample) => sample.time - first.time >= 1000 * PaceSeconds);
@@ -118,7 +123,7 @@ async function pace(page, level) {
     const fall = falls.reduce((sum, f) => sum + f, 0) / falls.length;
     const steps = fall / PixelsPerStep / seconds;
     check(Math.abs(steps - 100) <= 1, `pace ${steps.toFixed(2)} steps a second over ${seconds.toFixed(2)} s ` +
-      `(${falls.length} balls fell ${fall.toFixed(1)} pixels; ${stalls.length} stalls in the recording)`);
+      `(${falls.length} balls fell ${fall.toFixed(1)} pixels; ${stalls.length} stalls of the page in the recording)`);
     return;
   }
   check(false, `a stretch of ${PaceSeconds} s without a stall to measure the pace in ` +
