@@ -16,3 +16,16 @@ Module.preRun.push(function () {
     removeRunDependency('scores');
   });
 });
+
+// Emscripten's SDL leaves Caps Lock out of a key's modifiers, and the name
+// entry needs it (Shift inverts it): key events take it from the browser.
+Module.preRun.push(function () {
+  var handleEvent = SDL.handleEvent;
+  SDL.handleEvent = function (event) {
+    handleEvent.call(SDL, event);
+    var isKey = event.type === 'keydown' || event.type === 'keyup';
+    if (isKey && event.getModifierState && event.getModifierState('CapsLock')) {
+      SDL.modState |= 0x2000; // KMOD_CAPS
+    }
+  };
+});
