@@ -8,6 +8,8 @@
 #include <SDL.h>
 #include <emscripten.h>
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 
 // The WebGL calls behind the names this file takes over.
@@ -15,6 +17,7 @@ extern "C" {
 void emscripten_glEnable(GLenum capability);
 void emscripten_glDisable(GLenum capability);
 void emscripten_glClear(GLbitfield mask);
+void emscripten_glClearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a);
 void emscripten_glViewport(GLint x, GLint y, GLsizei width, GLsizei height);
 }
 
@@ -95,6 +98,18 @@ void glDisable(GLenum capability) {
         emscripten_glDisable(capability);
     }
     context().setEnabled(capability, false);
+}
+
+// The desktop's Mesa stores the nearest 8-bit value of each channel, ties to
+// even (0.7 gives 178); WebGL may round or cut off otherwise. A quarter step
+// above that value gives it either way.
+void glClearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a) {
+    const auto nearest = [](GLclampf c) {
+        constexpr float Steps = 255.0f;
+        constexpr float QuarterStep = 0.25f;
+        return (std::nearbyint(std::clamp(c, 0.0f, 1.0f) * Steps) + QuarterStep) / Steps;
+    };
+    emscripten_glClearColor(nearest(r), nearest(g), nearest(b), nearest(a));
 }
 
 void glClear(GLbitfield mask) {

@@ -19,8 +19,9 @@ constexpr float BitmapNudge = 0.0001f;
 constexpr int BitsPerByte = 8;
 constexpr unsigned char Ink = 255;
 
+// The nearest 8-bit value, ties to even, as the desktop's Mesa stores colours.
 unsigned char toByte(float c) {
-    return static_cast<unsigned char>(std::lround(std::clamp(c, 0.0f, 1.0f) * FullIntensity));
+    return static_cast<unsigned char>(std::nearbyint(std::clamp(c, 0.0f, 1.0f) * FullIntensity));
 }
 
 }  // namespace
