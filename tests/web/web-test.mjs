@@ -94,7 +94,7 @@ async function menus(page) {
 // The level's clock posts at most 10 ticks at once and forgives the rest, so
 // a page held up for longer than 100 ms loses a tick for every 10 ms beyond.
 // The two frames are taken from a recording of the level where the page's
-// hold-ups between them could have cost at most MaxForgivenTicks.
+// hold-ups between them could have cost the fewest ticks, at most MaxForgivenTicks.
 // Balls about to reach the bottom are shot meanwhile, to keep the lives.
 async function pace(page, level) {
   const end = await page.evaluate((s) => {
@@ -114,27 +114,31 @@ async function pace(page, level) {
   const samples = recorded.samples;
   const stalls = recorded.stalls.filter(([stallEnd]) => samples.length && stallEnd >= samples[0].time);
   const onLevel = samples.filter((sample) => sample.level === level);
+  let best = null;
   for (const first of onLevel) {
     const second = onLevel.find((sample) => sample.time - first.time >= 1000 * PaceSeconds);
     if (!second) continue;
     const between = stalls.filter(([end, delay]) => end > first.time && end - delay < second.time);
     const forgiven = between.reduce((sum, [, delay]) => sum + Math.max(0, delay - 100) / 10, 0);
-    if (forgiven > MaxForgivenTicks) continue;
     const falls = [];
     for (const a of first.balls.filter((ball) => ball.whole)) {
       const b = second.balls.find((ball) => ball.whole && Math.abs(ball.x - a.x) < 1);
       if (b) falls.push(b.y - a.y);
     }
-    if (!falls.length) continue;
-    const seconds = (second.time - first.time) / 1000;
-    const fall = falls.reduce((sum, f) => sum + f, 0) / falls.length;
-    const steps = fall / PixelsPerStep / seconds;
-    check(Math.abs(steps - 100) <= 1, `pace ${steps.toFixed(2)} steps a second over ${seconds.toFixed(2)} s ` +
-      `(${falls.length} balls fell ${fall.toFixed(1)} pixels; ${stalls.length} stalls of the page in the recording)`);
+    if (falls.length && forgiven <= MaxForgivenTicks && (!best || forgiven < best.forgiven)) {
+      best = { first, second, falls, forgiven };
+    }
+  }
+  if (!best) {
+    check(false, `a stretch of ${PaceSeconds} s without long stalls to measure the pace in ` +
+      `(${stalls.length} stalls of up to ${Math.max(0, ...stalls.map(([, d]) => d)).toFixed(0)} ms in ${samples.length} samples)`);
     return;
   }
-  check(false, `a stretch of ${PaceSeconds} s without long stalls to measure the pace in ` +
-    `(${stalls.length} stalls of up to ${Math.max(0, ...stalls.map(([, d]) => d)).toFixed(0)} ms in ${samples.length} samples)`);
+  const seconds = (best.second.time - best.first.time) / 1000;
+  const fall = best.falls.reduce((sum, f) => sum + f, 0) / best.falls.length;
+  const steps = fall / PixelsPerStep / seconds;
+  check(Math.abs(steps - 100) <= 1, `pace ${steps.toFixed(2)} steps a second over ${seconds.toFixed(2)} s ` +
+    `(${best.falls.length} balls fell ${fall.toFixed(1)} pixels; stalls could have cost ${best.forgiven.toFixed(1)} ticks)`);
 }
 
 // Fires at the lowest ball of a colour with the given button from below it.
