@@ -59,6 +59,9 @@ WebRenderer::WebRenderer() : atlas(AtlasWidth * AtlasHeight, 0) {
     positionSlot = glGetAttribLocation(program, "position");
     texelSlot = glGetAttribLocation(program, "texel");
     colorSlot = glGetAttribLocation(program, "color");
+    // The glyph atlas is the program's only texture, on unit 0 for good.
+    glUseProgram(program);
+    glUniform1i(glGetUniformLocation(program, "atlas"), 0);
     glGenBuffers(1, &buffer);
     glGenTextures(1, &texture);
     glBindTexture(GL_TEXTURE_2D, texture);
@@ -145,7 +148,6 @@ void WebRenderer::flush() {
                      GL_UNSIGNED_BYTE, atlas.data());
         atlasChanged = false;
     }
-    glUniform1i(glGetUniformLocation(program, "atlas"), 0);
     glBindBuffer(GL_ARRAY_BUFFER, buffer);
     glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(batch.size() * sizeof(BatchVertex)),
                  batch.data(), GL_STREAM_DRAW);
