@@ -6,6 +6,9 @@ libstb-dev dpkg-dev file"
 QUENDLE_RUN_PACKAGES="libgl1-mesa-dri"
 QUENDLE_TEST_PACKAGES="libgtest-dev xvfb xauth xdotool libx11-dev libxdo-dev cppcheck clang-format
 clang-14 libclang-rt-14-dev libbenchmark-dev lintian desktop-file-utils appstream"
+# The browser build (scripts/build-web.sh) and its test in a headless browser.
+QUENDLE_WEB_PACKAGES="emscripten cmake make g++ libstb-dev"
+QUENDLE_WEB_TEST_PACKAGES="chromium"
 
 # Prints the packages of "$@" that are not installed.
 missing_packages() {

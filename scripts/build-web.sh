@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Builds the game for the browser into build-web/ (installing what is
+# missing): index.html, quendle.js, quendle.wasm and favicon.png. Serve that
+# folder over HTTP, e.g. python3 -m http.server -d build-web, and open
+# http://localhost:8000/.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+. "$root/scripts/deps.sh"
+
+# shellcheck disable=SC2086
+ensure_packages $QUENDLE_WEB_PACKAGES
+
+build="$root/build-web"
+mkdir -p "$build"
+# Emscripten's tools run on Debian's node modules even when another node
+# comes first on PATH.
+export NODE_PATH=/usr/share/nodejs
+# The page's icon is the window icon of the desktop game, drawn by the same tool.
+g++ -std=c++17 -O2 -o "$build/make_icon" "$root/tools/make_icon.cpp"
+"$build/make_icon" "$build/icon.bmp" "$build/favicon.png"
+emcmake cmake -S "$root/web" -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$build" --parallel "$(nproc)" -- --no-print-directory
+echo "Built $build: serve it with python3 -m http.server -d $build"

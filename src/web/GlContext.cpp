@@ -1,0 +1,299 @@
+#include "web/GlContext.h"
+
+#include "web/GlMath.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr Matrix Identity = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+constexpr Vector4 DefaultAmbient{0.2f, 0.2f, 0.2f, 1.0f};
+constexpr Vector4 DefaultDiffuse{0.8f, 0.8f, 0.8f, 1.0f};
+constexpr float FullIntensity = 255.0f;
+constexpr float NoTexel = -1.0f;
+// The bitmap's corner is the raster position minus its origin, rounded down
+// after this nudge, as the desktop's Mesa does, so that a raster position a
+// rounding error below a pixel edge still starts at that pixel.
+constexpr float BitmapNudge = 0.0001f;
+constexpr int BitsPerByte = 8;
+constexpr unsigned char Ink = 255;
+
+// The nearest 8-bit value, ties to even, as the desktop's Mesa stores colours.
+unsigned char toByte(float c) {
+    return static_cast<unsigned char>(std::nearbyint(std::clamp(c, 0.0f, 1.0f) * FullIntensity));
+}
+
+}  // namespace
+
+GlContext::GlContext()
+    : output(std::make_unique<WebRenderer>()), modelView{Identity}, projection{Identity} {
+    // OpenGL's defaults for light 0; the others start dark.
+    lights[0].diffuse = {1.0f, 1.0f, 1.0f, 1.0f};
+}
+
+void GlContext::submit(const ListCommand& command) {
+    if (compiling != 0) {
+        lists[compiling].push_back(command);
+    } else {
+        run(command);
+    }
+}
+
+void GlContext::run(const ListCommand& command) {
+    switch (command.kind) {
+    case ListCommand::Color:
+        color = command.values;
+        break;
+    case ListCommand::Normal:
+        normal = command.values;
+        break;
+    case ListCommand::Begin:
+        primitive = static_cast<GLenum>(command.index);
+        primitiveVertices.clear();
+        break;
+    case ListCommand::Vertex:
+        vertex(command.values);
+        break;
+    case ListCommand::End:
+        endPrimitive();
+        break;
+    case ListCommand::Bitmap:
+        bitmap(glyphs[static_cast<std::size_t>(command.index)]);
+        break;
+    case ListCommand::RasterPos:
+        rasterPos(command.values);
+        break;
+    }
+}
+
+Matrix& GlContext::currentMatrix() {
+    return matrixTarget == GL_PROJECTION ? projection.back() : modelView.back();
+}
+
+void GlContext::multiplyMatrix(const Matrix& m) {
+    currentMatrix() = product(currentMatrix(), m);
+}
+
+void GlContext::loadIdentity() {
+    currentMatrix() = Identity;
+}
+
+void GlContext::pushMatrix() {
+    std::vector<Matrix>& stack = matrixTarget == GL_PROJECTION ? projection : modelView;
+    stack.push_back(stack.back());
+}
+
+void GlContext::popMatrix() {
+    std::vector<Matrix>& stack = matrixTarget == GL_PROJECTION ? projection : modelView;
+    if (stack.size() > 1) {
+        stack.pop_back();
+    }
+}
+
+void GlContext::setEnabled(GLenum capability, bool enabled) {
+    if (capability == GL_LIGHTING) {
+        lighting = enabled;
+    } else if (capability == GL_COLOR_MATERIAL) {
+        colorMaterial = enabled;
+    } else if (capability >= GL_LIGHT0 && capability < GL_LIGHT0 + LightCount) {
+        lights[capability - GL_LIGHT0].enabled = enabled;
+    }
+}
+
+void GlContext::setLight(GLenum light, GLenum name, const GLfloat* values) {
+    if (light < GL_LIGHT0 || light >= GL_LIGHT0 + LightCount) {
+        return;
+    }
+    Light& l = lights[light - GL_LIGHT0];
+    const Vector4 v{values[0], values[1], values[2], values[3]};
+    if (name == GL_AMBIENT) {
+        l.ambient = v;
+    } else if (name == GL_DIFFUSE) {
+        l.diffuse = v;
+    } else if (name == GL_POSITION) {
+        l.position = transform(modelView.back(), v);
+    }
+}
+
+void GlContext::setModelAmbient(const GLfloat* values) {
+    modelAmbient = {values[0], values[1], values[2], values[3]};
+}
+
+Vector4 GlContext::eyePosition(const Vector4& object) const {
+    return transform(modelView.back(), object);
+}
+
+// OpenGL 1.1's lighting for ambient and diffuse light: the material's
+// specular colour stays black in this game, so specular light adds nothing,
+// and no attenuation or spotlight is set.
+Vector4 GlContext::litColor(const Vector4& eye) const {
+    if (!lighting) {
+        return color;
+    }
+    const Vector4& ambient = colorMaterial ? color : DefaultAmbient;
+    const Vector4& diffuse = colorMaterial ? color : DefaultDiffuse;
+    const Vector4 n = eyeNormal(modelView.back(), normal);
+    Vector4 c{0.0f, 0.0f, 0.0f, diffuse[3]};
+    for (int i = 0; i < 3; ++i) {
+        c[i] = ambient[i] * modelAmbient[i];
+    }
+    for (const Light& light : lights) {
+        if (!light.enabled) {
+            continue;
+        }
+        const Vector4 l = towardsLight(light.position, eye);
+        const float facing = std::max(n[0] * l[0] + n[1] * l[1] + n[2] * l[2], 0.0f);
+        for (int i = 0; i < 3; ++i) {
+            c[i] += light.ambient[i] * ambient[i] + facing * light.diffuse[i] * diffuse[i];
+        }
+    }
+    return c;
+}
+
+void GlContext::vertex(const Vector4& object) {
+    const Vector4 eye = eyePosition(object);
+    primitiveVertices.push_back({transform(projection.back(), eye), litColor(eye)});
+}
+
+void GlContext::emitTriangle(std::size_t a, std::size_t b, std::size_t c, std::size_t provoking) {
+    BatchVertex corners[3];
+    const std::size_t indices[3] = {a, b, c};
+    for (int k = 0; k < 3; ++k) {
+        const TransformedVertex& v = primitiveVertices[indices[k]];
+        const Vector4& shade = primitiveVertices[flatShading ? provoking : indices[k]].color;
+        corners[k] = {{v.clip[0], v.clip[1], v.clip[2], v.clip[3]},
+                      {NoTexel, NoTexel},
+                      {toByte(shade[0]), toByte(shade[1]), toByte(shade[2]), toByte(shade[3])}};
+    }
+    output->addTriangle(corners[0], corners[1], corners[2]);
+}
+
+// Cuts the primitive into triangles. With flat shading each one takes the
+// colour of the vertex OpenGL names as provoking: the last of each triangle
+// or quad. Other kinds of primitive draw nothing.
+void GlContext::endPrimitive() {
+    const std::size_t n = primitiveVertices.size();
+    switch (primitive) {
+    case GL_TRIANGLES:
+        for (std::size_t i = 0; i + 2 < n; i += 3) {
+            emitTriangle(i, i + 1, i + 2, i + 2);
+        }
+        break;
+    case GL_TRIANGLE_FAN:
+        for (std::size_t i = 1; i + 1 < n; ++i) {
+            emitTriangle(0, i, i + 1, i + 1);
+        }
+        break;
+    case GL_QUADS:
+        for (std::size_t i = 0; i + 3 < n; i += 4) {
+            emitTriangle(i, i + 1, i + 2, i + 3);
+            emitTriangle(i, i + 2, i + 3, i + 3);
+        }
+        break;
+    case GL_QUAD_STRIP:
+        for (std::size_t i = 0; i + 3 < n; i += 2) {
+            emitTriangle(i, i + 1, i + 3, i + 3);
+            emitTriangle(i, i + 3, i + 2, i + 3);
+        }
+        break;
+    default:
+        break;
+    }
+    primitiveVertices.clear();
+}
+
+void GlContext::rasterPos(const Vector4& object) {
+    const Vector4 eye = eyePosition(object);
+    const Vector4 clip = transform(projection.back(), eye);
+    rasterValid = true;
+    for (int i = 0; i < 3; ++i) {
+        rasterValid = rasterValid && -clip[3] <= clip[i] && clip[i] <= clip[3];
+    }
+    if (!rasterValid) {
+        return;
+    }
+    const float halfWidth = static_cast<float>(viewportBox[2]) / 2.0f;
+    const float halfHeight = static_cast<float>(viewportBox[3]) / 2.0f;
+    raster[0] = clip[0] / clip[3] * halfWidth + (static_cast<float>(viewportBox[0]) + halfWidth);
+    raster[1] = clip[1] / clip[3] * halfHeight + (static_cast<float>(viewportBox[1]) + halfHeight);
+    raster[2] = clip[2] / clip[3] * 0.5f + 0.5f;
+    const Vector4 c = litColor(eye);
+    for (int i = 0; i < 4; ++i) {
+        rasterColor[i] = toByte(c[i]);
+    }
+}
+
+int GlContext::addBitmap(GLsizei width, GLsizei height, const GLubyte* bits,
+                         const Vector4& originAndMoves) {
+    const int rowBytes =
+        (width + BitsPerByte - 1) / BitsPerByte + unpackAlignment - 1 -
+        ((width + BitsPerByte - 1) / BitsPerByte + unpackAlignment - 1) % unpackAlignment;
+    std::vector<unsigned char> coverage(static_cast<std::size_t>(width * height), 0);
+    for (int row = 0; row < height; ++row) {
+        for (int column = 0; column < width; ++column) {
+            const GLubyte byte = bits[row * rowBytes + column / BitsPerByte];
+            const bool set = (byte >> (BitsPerByte - 1 - column % BitsPerByte)) & 1;
+            coverage[static_cast<std::size_t>(row * width + column)] = set ? Ink : 0;
+        }
+    }
+    const AtlasSlot slot =
+        width > 0 && height > 0 ? output->addGlyph(width, height, coverage) : AtlasSlot{0, 0, 0, 0};
+    glyphs.push_back(
+        {slot, originAndMoves[0], originAndMoves[1], originAndMoves[2], originAndMoves[3]});
+    return static_cast<int>(glyphs.size()) - 1;
+}
+
+void GlContext::bitmap(const Glyph& glyph) {
+    if (!rasterValid) {
+        return;
+    }
+    const int x = static_cast<int>(std::floor(raster[0] + BitmapNudge - glyph.originX));
+    const int y = static_cast<int>(std::floor(raster[1] + BitmapNudge - glyph.originY));
+    output->addGlyphQuad(glyph.slot, x, y, raster[2], rasterColor);
+    raster[0] += glyph.moveX;
+    raster[1] += glyph.moveY;
+}
+
+GLuint GlContext::genLists(GLsizei range) {
+    if (range < 1) {
+        return 0;
+    }
+    const GLuint first = nextListName;
+    nextListName += static_cast<GLuint>(range);
+    return first;
+}
+
+void GlContext::newList(GLuint list) {
+    compiling = list;
+    lists[list].clear();
+}
+
+void GlContext::endList() {
+    compiling = 0;
+}
+
+void GlContext::callList(GLuint list) {
+    const auto found = lists.find(list);
+    if (found == lists.end()) {
+        return;
+    }
+    for (const ListCommand& command : found->second) {
+        run(command);
+    }
+}
+
+void GlContext::popListBase() {
+    if (!listBaseStack.empty()) {
+        listBase = listBaseStack.back();
+        listBaseStack.pop_back();
+    }
+}
+
+void GlContext::viewport(GLint x, GLint y, GLsizei width, GLsizei height) {
+    viewportBox[0] = x;
+    viewportBox[1] = y;
+    viewportBox[2] = width;
+    viewportBox[3] = height;
+    output->setViewport(x, y, width, height);
+}

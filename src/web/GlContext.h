@@ -1,0 +1,112 @@
+#pragma once
+
+#include "web/GlMath.h"
+#include "web/WebRenderer.h"
+
+#include <GL/gl.h>
+
+#include <array>
+#include <map>
+#include <memory>
+#include <vector>
+
+// One fixed-function call as a display list keeps it.
+struct ListCommand {
+    enum Kind { Color, Normal, Begin, Vertex, End, Bitmap, RasterPos };
+    Kind kind;
+    Vector4 values;  // colour, normal, position or glyph moves, by kind
+    int index;       // primitive mode for Begin, glyph number for Bitmap
+};
+
+// A glyph of glBitmap: its place in the atlas, origin and moves in pixels.
+struct Glyph {
+    AtlasSlot slot;
+    float originX, originY, moveX, moveY;
+};
+
+// A point light; positions are kept in eye coordinates, as OpenGL keeps them.
+struct Light {
+    bool enabled = false;
+    Vector4 ambient{0.0f, 0.0f, 0.0f, 1.0f};
+    Vector4 diffuse{0.0f, 0.0f, 0.0f, 1.0f};
+    Vector4 position{0.0f, 0.0f, 1.0f, 0.0f};
+};
+
+// The state of the OpenGL 1.1 subset the game calls, and its vertex stage:
+// matrices, the current colour and normal, the lighting equation for
+// ambient and diffuse light with colour material, flat or smooth shading,
+// quads and strips cut into triangles, raster positions and bitmaps, display
+// lists. What it draws goes to a WebRenderer. Main thread only.
+class GlContext {
+public:
+    static constexpr int LightCount = 8;
+
+    GlContext();
+    void submit(const ListCommand& command);  // records it while compiling a list, else runs it
+
+    void matrixMode(GLenum mode) { matrixTarget = mode; }  // GL_MODELVIEW or GL_PROJECTION
+    void multiplyMatrix(const Matrix& m);                  // current matrix = current * m
+    void loadIdentity();
+    void pushMatrix();
+    void popMatrix();
+
+    void setEnabled(GLenum capability, bool enabled);
+    void setShadeModel(GLenum model) { flatShading = model == GL_FLAT; }
+    void setLight(GLenum light, GLenum name, const GLfloat* values);
+    void setModelAmbient(const GLfloat* values);
+    void setUnpackAlignment(int alignment) { unpackAlignment = alignment; }
+    // Stores a bitmap (rows of width bits, MSB first, each row padded to the
+    // unpack alignment) and returns its glyph number for a Bitmap command.
+    int addBitmap(GLsizei width, GLsizei height, const GLubyte* bits,
+                  const Vector4& originAndMoves);
+
+    GLuint genLists(GLsizei range);  // first of range fresh names, 0 for a range below 1
+    void newList(GLuint list);       // GL_COMPILE only
+    void endList();
+    void callList(GLuint list);  // an unknown list draws nothing
+    void setListBase(GLuint base) { listBase = base; }
+    GLuint getListBase() const { return listBase; }
+    void pushListBase() { listBaseStack.push_back(listBase); }
+    void popListBase();
+
+    void viewport(GLint x, GLint y, GLsizei width, GLsizei height);
+    WebRenderer& renderer() { return *output; }
+
+private:
+    struct TransformedVertex {
+        Vector4 clip;
+        Vector4 color;
+    };
+
+    void run(const ListCommand& command);
+    Matrix& currentMatrix();
+    Vector4 eyePosition(const Vector4& object) const;
+    Vector4 litColor(const Vector4& eye) const;  // of the current colour and normal
+    void vertex(const Vector4& object);
+    void emitTriangle(std::size_t a, std::size_t b, std::size_t c, std::size_t provoking);
+    void endPrimitive();
+    void rasterPos(const Vector4& object);
+    void bitmap(const Glyph& glyph);
+
+    std::unique_ptr<WebRenderer> output;
+    std::vector<Matrix> modelView, projection;  // stacks, current on top
+    GLenum matrixTarget = GL_MODELVIEW;
+    Vector4 color{1.0f, 1.0f, 1.0f, 1.0f};
+    Vector4 normal{0.0f, 0.0f, 1.0f, 0.0f};
+    bool lighting = false, colorMaterial = false, flatShading = false;
+    std::array<Light, LightCount> lights;
+    Vector4 modelAmbient{0.2f, 0.2f, 0.2f, 1.0f};
+    int unpackAlignment = 4;
+    GLenum primitive = 0;
+    std::vector<TransformedVertex> primitiveVertices;
+    bool rasterValid = true;
+    float raster[3] = {0.0f, 0.0f, 0.0f};  // window x, y and depth
+    unsigned char rasterColor[4] = {255, 255, 255, 255};
+    int viewportBox[4] = {0, 0, 1, 1};
+    std::vector<Glyph> glyphs;
+    std::map<GLuint, std::vector<ListCommand>> lists;
+    GLuint nextListName = 1;
+    GLuint compiling = 0;  // the list being compiled, 0 for none
+    GLuint listBase = 0;
+    std::vector<GLuint> listBaseStack;
+};

@@ -1,0 +1,28 @@
+#pragma once
+
+// The SDL 1.2 interface the game is written against, on top of Emscripten's
+// SDL headers, which are a mixture of SDL 1.2 and later versions. Only the web
+// build puts this folder on its include path, ahead of Emscripten's own.
+#include <SDL/SDL.h>
+
+// Key events carry their modifiers as a plain 16-bit mask here.
+#undef SDLMod
+#define SDLMod Uint16
+
+// The browser paces presentation itself and has no swap interval to set; the
+// request restates an attribute that is set anyway, which Emscripten accepts.
+constexpr SDL_GLattr SDL_GL_SWAP_CONTROL = SDL_GL_DOUBLEBUFFER;
+
+// Emscripten's timer fires once and takes an int id; the game's timers repeat
+// and hold a pointer (web/WebTimer.cpp).
+struct WebTimer;
+#define SDL_TimerID WebTimer*
+#define SDL_AddTimer webAddTimer
+#define SDL_RemoveTimer webRemoveTimer
+
+// Calls callback(interval, param) after interval ms and again after every
+// interval it returns, until it returns 0 or the timer is removed. The
+// callback runs on the page's only thread, between frames. Main thread only.
+WebTimer* webAddTimer(Uint32 interval, SDL_TimerCallback callback, void* param);
+// Stops and frees a timer of webAddTimer; SDL_FALSE for a null timer.
+SDL_bool webRemoveTimer(WebTimer* timer);
