@@ -88,12 +88,7 @@ window.quendleTest = (() => {
       return result.over === 0 ? result : null;
     },
     hashIs: (frame, { expected }) => (hash(frame) === expected ? { hash: expected } : null),
-    changedFrom: (frame, { previous }) => {
-      const h = hash(frame);
-      return h !== previous ? { hash: h } : null;
-    },
     any: (frame) => ({ hash: hash(frame) }),
-    // The balls of the first frame that shows any, and when it was shown.
     // The balls of the first frame that shows any (of `color`, with none
     // below it in its column, as `target`), and when that frame was shown.
     balls: (frame, { color }) => {
