@@ -10,8 +10,8 @@
 namespace {
 
 constexpr mode_t LockFileMode = 0666;  // narrowed by the umask: every game of the player may lock
-constexpr long PollNanoseconds = 10 * 1000 * 1000;
-constexpr int PollsPerSecond = 100;
+constexpr long PollMilliseconds = 10;
+constexpr long NanosecondsPerMillisecond = 1000 * 1000;
 
 int tryLock(int fd) {
     int result = 0;
@@ -38,10 +38,10 @@ FileLock::FileLock(const std::string& path, const FileCalls& calls) {
     }
     // Polled rather than blocking, so that a game that never lets go costs
     // this one a few seconds and its result, never a window that hangs.
-    const timespec pause = {0, PollNanoseconds};
+    const timespec pause = {0, PollMilliseconds * NanosecondsPerMillisecond};
     failure = tryLock(fd);
-    for (int polls = 0; failure == EWOULDBLOCK && polls < WaitMilliseconds * PollsPerSecond / 1000;
-         ++polls) {
+    for (long waited = 0; failure == EWOULDBLOCK && waited < WaitMilliseconds;
+         waited += PollMilliseconds) {
         ::nanosleep(&pause, nullptr);
         failure = tryLock(fd);
     }

@@ -19,10 +19,13 @@ constexpr const char* TemporarySuffix = ".tmp";
 constexpr int MaxLinksFollowed = 40;  // the kernel's own bound before ELOOP
 
 // The target of the symbolic link at path: "" when path is no link (errno
-// EINVAL) or is missing (ENOENT).
+// EINVAL), is missing (ENOENT) or cannot be followed (any other errno).
 std::string linkTarget(const std::string& path) {
     char target[PATH_MAX];
     const ssize_t length = ::readlink(path.c_str(), target, sizeof target);
+    if (length == static_cast<ssize_t>(sizeof target)) {
+        errno = ENAMETOOLONG;
+    }
     if (length < 0 || length == static_cast<ssize_t>(sizeof target)) {
         return std::string();
     }
