@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds the game for the browser into build-web/ (installing what is
-# missing): index.html, quendle.js, quendle.wasm and favicon.png. Serve that
-# folder over HTTP, e.g. python3 -m http.server -d build-web, and open
+# Builds the game for the browser (installing what is missing) in the CMake
+# tree build-wasm/, then puts the page, and only the page, into build-web/:
+# index.html, quendle.js, quendle.wasm and favicon.png. Serve that folder
+# over HTTP, e.g. python3 -m http.server -d build-web, and open
 # http://localhost:8000/.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -10,7 +11,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 # shellcheck disable=SC2086
 ensure_packages $QUENDLE_WEB_PACKAGES
 
-build="$root/build-web"
+build="$root/build-wasm"
+site="$root/build-web"
 mkdir -p "$build"
 # Emscripten's tools run on Debian's node modules even when another node
 # comes first on PATH.
@@ -20,4 +22,7 @@ g++ -std=c++17 -O2 -o "$build/make_icon" "$root/tools/make_icon.cpp"
 "$build/make_icon" "$build/icon.bmp" "$build/favicon.png"
 emcmake cmake -S "$root/web" -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build" --parallel "$(nproc)" -- --no-print-directory
-echo "Built $build: serve it with python3 -m http.server -d $build"
+# A fresh folder each time, so that nothing of an older build is served.
+rm -rf "$site"
+cmake --install "$build" --prefix "$site" >/dev/null
+echo "Built $site: serve it with python3 -m http.server -d $site"

@@ -1,0 +1,105 @@
+// What every suite of the web stage shares: the page's server, the browser,
+// the checks and their tally, and the ways of looking at the page's frames
+// (page-checks.js, added to every page a suite opens).
+import puppeteer from 'puppeteer-core';
+import fs from 'node:fs';
+import http from 'node:http';
+import os from 'node:os';
+import path from 'node:path';
+
+// The page draws the menus' pixels exactly as the desktop's Mesa did for the
+// pictures; its lighting is its own float arithmetic, though, which may round
+// a channel the other way where it lands on a half.
+export const Tolerance = 1;
+export const WaitMs = 30000;
+
+let failures = 0;
+export function check(ok, what) {
+  console.log(`${ok ? 'ok' : 'FAILED'}: ${what}`);
+  if (!ok) failures++;
+}
+export const failureCount = () => failures;
+
+const types = {
+  '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm', '.png': 'image/png',
+  '.json': 'application/json', '.webmanifest': 'application/manifest+json',
+};
+
+// Serves the page's folder at / and the reference pictures at /reference/.
+export function serve(siteDir, referenceDir) {
+  const server = http.createServer((request, response) => {
+    const url = request.url.split('?')[0];
+    const file = url.startsWith('/reference/')
+      ? path.join(referenceDir, path.basename(url))
+      : path.join(siteDir, url === '/' ? 'index.html' : path.basename(url));
+    fs.readFile(file, (error, data) => {
+      response.writeHead(error ? 404 : 200, { 'Content-Type': types[path.extname(file)] || 'text/plain' });
+      response.end(error ? '' : data);
+    });
+  });
+  return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(server)));
+}
+
+// Debian's Chromium, headless, on a profile of its own that close() removes.
+export async function launch() {
+  const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'quendle-chromium-'));
+  const browser = await puppeteer.launch({
+    executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
+    headless: true,
+    userDataDir: profile,
+    args: ['--headless=new', '--use-angle=swiftshader', '--enable-unsafe-swiftshader', '--no-sandbox',
+      '--disable-background-networking', '--disable-component-update', '--disable-sync',
+      '--no-first-run', '--disable-quic', '--disable-background-timer-throttling',
+      '--disable-renderer-backgrounding', '--window-size=700,700'],
+  });
+  return {
+    browser,
+    async close() {
+      await browser.close();
+      fs.rmSync(profile, { recursive: true, force: true });
+    },
+  };
+}
+
+const pageChecks = fs.readFileSync(new URL('page-checks.js', import.meta.url), 'utf8');
+
+// A new tab of the browser that looks at its frames, on a 700 x 700 view.
+export async function newPage(browser) {
+  const page = await browser.newPage();
+  page.on('pageerror', (error) => console.log(`page error: ${error.message}`));
+  await page.setViewport({ width: 700, height: 700 });
+  await page.evaluateOnNewDocument(pageChecks);
+  return page;
+}
+
+// Loads the page and waits until the game has shown a frame after the first.
+export async function open(page, url) {
+  await page.goto(url);
+  await page.waitForFunction(() => typeof Module !== 'undefined' && Module.frames > 1, { timeout: WaitMs });
+}
+
+// Resolves with the result of the first frame that passes the named check
+// of page-checks.js, or with {timedOut, last}.
+export const watch = (page, name, args) =>
+  page.evaluate((n, a, t) => window.quendleTest.watch(n, a, t), name, args || {}, WaitMs);
+
+// A click at (x, y) of the game's 600 x 600 field.
+export async function click(page, x, y, button = 'left') {
+  const box = await (await page.$('#canvas')).boundingBox();
+  await page.mouse.click(box.x + x, box.y + y, { button });
+}
+
+export async function expectScreen(page, name) {
+  await page.evaluate((n) => window.quendleTest.loadReference(n), name);
+  const result = await watch(page, 'reference', { name, tolerance: Tolerance });
+  const seen = result.timedOut ? result.last : result;
+  check(!result.timedOut, `${name} within ${Tolerance} a channel of the desktop picture ` +
+    `(largest difference ${seen && seen.maxDiff}, ${seen && seen.over} pixels beyond)`);
+}
+
+export async function framesPerSecond(page, seconds) {
+  const start = await page.evaluate(() => [Module.frames, performance.now()]);
+  await page.waitForFunction((t, s) => performance.now() - t >= 1000 * s, { timeout: WaitMs }, start[1], seconds);
+  const end = await page.evaluate(() => [Module.frames, performance.now()]);
+  return ((end[0] - start[0]) * 1000) / (end[1] - start[1]);
+}
