@@ -1,20 +1,22 @@
 // Draws the game's window icon: a blue and a red ball with a rising dart, on
 // magenta, which the game makes transparent. Written as a 32-bit BMP, the
-// depth whose colour key both SDL 1.2 libraries honour, and optionally as the
-// desktop icon: the same pixels scaled up, magenta made transparent, as PNG.
+// depth whose colour key both SDL 1.2 libraries honour, and optionally as PNG
+// icons of the desktop and the web page: the same pixels scaled up, magenta
+// made transparent.
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #include <stb/stb_image_write.h>
 
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 namespace {
 
 constexpr int Size = 32;
-constexpr int PngScale = 2;  // 64 x 64, a size the desktop's icon theme knows
 constexpr int PngChannels = 4;
+constexpr int MaxPngScale = 64;
 
 struct Pixel {
     std::uint8_t r, g, b;
@@ -109,34 +111,52 @@ int writeBmp(const char* path) {
     return 0;
 }
 
-// Each icon pixel becomes a PngScale x PngScale block, so no colour is made
-// up; the transparent magenta gets alpha 0.
-int writePng(const char* path) {
-    constexpr int Side = Size * PngScale;
+// Each icon pixel becomes a scale x scale block, so no colour is made up;
+// the transparent magenta gets alpha 0.
+int writePng(const char* path, int scale) {
+    const int side = Size * scale;
     std::vector<std::uint8_t> rgba;
-    for (int y = 0; y < Side; ++y) {
-        for (int x = 0; x < Side; ++x) {
-            const Pixel p = pixelAt(x / PngScale, y / PngScale);
+    for (int y = 0; y < side; ++y) {
+        for (int x = 0; x < side; ++x) {
+            const Pixel p = pixelAt(x / scale, y / scale);
             const bool clear = p.r == Transparent.r && p.g == Transparent.g && p.b == Transparent.b;
             rgba.insert(rgba.end(), {p.r, p.g, p.b, static_cast<std::uint8_t>(clear ? 0 : 255)});
         }
     }
-    if (stbi_write_png(path, Side, Side, PngChannels, rgba.data(), Side * PngChannels) == 0) {
+    if (stbi_write_png(path, side, side, PngChannels, rgba.data(), side * PngChannels) == 0) {
         std::fprintf(stderr, "%s: cannot write the PNG\n", path);
         return 1;
     }
     return 0;
 }
 
+// The scale of a PNG's side in pixels, which must be a whole multiple of the
+// icon's; 0 when it is not.
+int scaleOf(const char* side) {
+    const int pixels = std::atoi(side);
+    const bool whole = pixels > 0 && pixels % Size == 0 && pixels / Size <= MaxPngScale;
+    return whole ? pixels / Size : 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2 && argc != 3) {
-        std::fprintf(stderr, "usage: make_icon OUTPUT.bmp [OUTPUT.png]\n");
+    if (argc % 2 != 0) {
+        std::fprintf(stderr, "usage: make_icon OUTPUT.bmp [OUTPUT.png SIDE]...\n");
         return 2;
     }
     if (writeBmp(argv[1]) != 0) {
         return 1;
     }
-    return argc == 3 ? writePng(argv[2]) : 0;
+    for (int i = 2; i < argc; i += 2) {
+        const int scale = scaleOf(argv[i + 1]);
+        if (scale == 0) {
+            std::fprintf(stderr, "%s: the side must be a multiple of %d pixels\n", argv[i], Size);
+            return 2;
+        }
+        if (writePng(argv[i], scale) != 0) {
+            return 1;
+        }
+    }
+    return 0;
 }
