@@ -1,4 +1,5 @@
 #include <SDL.h>
+#include <emscripten.h>
 
 #include <emscripten/eventloop.h>
 
@@ -10,6 +11,27 @@ struct WebTimer {
 };
 
 namespace {
+
+// Milliseconds the page has been shown since the first call. The browser
+// still runs a hidden page's timers, now and then; a clock that stands still
+// meanwhile gives them nothing to post, and none owed when the page shows again.
+EM_JS(double, shownMilliseconds, (), {
+    if (!Module.shownTime) {
+        var shown = {before : 0, since : document.hidden ? null : performance.now()};
+        document.addEventListener(
+            'visibilitychange', function() {
+                if (document.hidden && shown.since != null) {
+                    shown.before += performance.now() - shown.since;
+                    shown.since = null;
+                } else if (!document.hidden && shown.since == null) {
+                    shown.since = performance.now();
+                }
+            });
+        Module.shownTime = shown;
+    }
+    var time = Module.shownTime;
+    return time.before + (time.since == null ? 0 : performance.now() - time.since);
+});
 
 void fire(void* data) {
     WebTimer* timer = static_cast<WebTimer*>(data);
@@ -37,4 +59,8 @@ SDL_bool webRemoveTimer(WebTimer* timer) {
     }
     delete timer;
     return SDL_TRUE;
+}
+
+Uint32 webGetTicks() {
+    return static_cast<Uint32>(shownMilliseconds());
 }
