@@ -1,21 +1,6 @@
-// Runs inside the game's module before main: keeps the high scores of this
-// page's origin in the browser's IndexedDB and makes that the working
-// directory, where the game reads and writes "moon". The game's own save
-// syncs the directory to the database after each rename.
+// Runs inside the game's module before main: what Emscripten's SDL does
+// otherwise than the game needs.
 Module.preRun = Module.preRun || [];
-Module.preRun.push(function () {
-  var dir = '/scores';
-  FS.mkdir(dir);
-  FS.mount(IDBFS, {}, dir);
-  addRunDependency('scores');
-  FS.syncfs(true, function (error) {
-    if (error) {
-      err('High scores could not be read from the browser: ' + error);
-    }
-    FS.chdir(dir);
-    removeRunDependency('scores');
-  });
-});
 
 // Emscripten's SDL leaves Caps Lock out of a key's modifiers, and the name
 // entry needs it (Shift inverts it): key events take it from the browser.
@@ -26,6 +11,19 @@ Module.preRun.push(function () {
     var isKey = event.type === 'keydown' || event.type === 'keyup';
     if (isKey && event.getModifierState && event.getModifierState('CapsLock')) {
       SDL.modState |= 0x2000; // KMOD_CAPS
+    }
+  };
+});
+
+// SDL_Init listens for the page's unload only to run a main loop that the
+// game does not use. An unload listener keeps the browser from holding the
+// page in its back/forward cache, and the event is on its way out of the web:
+// that one listener is never added.
+Module.preRun.push(function () {
+  var addListener = window.addEventListener;
+  window.addEventListener = function (type, listener, options) {
+    if (type !== 'unload' || listener !== SDL.receiveEvent) {
+      addListener.call(window, type, listener, options);
     }
   };
 });
