@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -17,6 +18,11 @@ namespace {
 constexpr int LinesPerRecord = 2;
 constexpr int FileLines = LinesPerRecord * HighscoreCapacity;
 constexpr std::size_t ReadChunk = 4096;
+// Ten names typed at a keyboard, with their scores, come nowhere near this;
+// a file longer than this is not a table of ours, and reading on could fill
+// the memory.
+constexpr std::size_t MaxFileBytes = 1024 * 1024;
+constexpr const char* TooLong = "longer than 1 MiB";
 constexpr mode_t PermissionBits = 07777;
 
 // A file written on another system may end its lines with CR LF; the CR is
@@ -67,27 +73,45 @@ int scoreFromLine(const std::string& line) {
 }
 
 // Reads until the last line the list can use has ended, or to the end of the
-// file. False when reading failed, which makes the file unreadable.
-bool readRecords(int fd, std::string& bytes) {
+// file: "" when it has, else why the file is unreadable. A file that grows
+// while it is read past MaxFileBytes is unreadable too.
+std::string readRecords(int fd, std::string& bytes) {
     char chunk[ReadChunk];
     int newlines = 0;
     while (newlines < FileLines) {
-        const ssize_t got = ::read(fd, chunk, sizeof chunk);
+        // One byte past the limit is enough to know the file is too long.
+        const std::size_t room = MaxFileBytes + 1 - bytes.size();
+        const ssize_t got = ::read(fd, chunk, std::min(sizeof chunk, room));
         if (got < 0 && errno == EINTR) {
             continue;
         }
         if (got < 0) {
-            return false;
+            return std::strerror(errno);
         }
         if (got == 0) {
-            return true;
+            return std::string();
         }
         for (ssize_t i = 0; i < got; ++i) {
             newlines += chunk[i] == '\n' ? 1 : 0;
         }
         bytes.append(chunk, static_cast<std::size_t>(got));
+        if (bytes.size() > MaxFileBytes) {
+            return TooLong;
+        }
     }
-    return true;
+    return std::string();
+}
+
+// Why the open file cannot hold a table, from its type and size alone, before
+// a byte is read: a device or a pipe may never end. "" when it may.
+std::string unfitReason(const struct stat& status) {
+    if (S_ISDIR(status.st_mode)) {
+        return std::strerror(EISDIR);
+    }
+    if (!S_ISREG(status.st_mode)) {
+        return "not a plain file";
+    }
+    return static_cast<std::size_t>(status.st_size) > MaxFileBytes ? TooLong : std::string();
 }
 
 // What reading the score file found. A file that is not there may be made;
@@ -98,9 +122,9 @@ struct ScoreFile {
     std::list<HighscoreEntry> entries;
 };
 
-ScoreFile readScoreFile(const std::string& path) {
+ScoreFile readScoreFile(const std::string& path, const FileCalls& calls) {
     ScoreFile file;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int fd = calls.open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC, 0);
     if (fd < 0) {
         if (errno != ENOENT) {
             file.unreadableReason = std::strerror(errno);
@@ -109,10 +133,13 @@ ScoreFile readScoreFile(const std::string& path) {
     }
     struct stat status {};
     std::string bytes;
-    if (::fstat(fd, &status) != 0 || !readRecords(fd, bytes)) {
+    if (::fstat(fd, &status) != 0) {
         file.unreadableReason = std::strerror(errno);
-    } else if (!S_ISREG(status.st_mode)) {
-        file.unreadableReason = "not a plain file";
+    } else {
+        file.unreadableReason = unfitReason(status);
+    }
+    if (file.unreadableReason.empty()) {
+        file.unreadableReason = readRecords(fd, bytes);
     }
     ::close(fd);
     if (file.unreadableReason.empty()) {
@@ -145,7 +172,13 @@ void insertInto(std::list<HighscoreEntry>& entries, const HighscoreEntry& entry)
 
 HighscoreList::HighscoreList(const std::string& fileName, const FileCalls& calls)
     : fileName(fileName), calls(calls) {
-    ScoreFile file = readScoreFile(fileName);
+    // Read under a shared lock when one can be had, so that a platform whose
+    // files are copies of a store that several games share (the browser's
+    // IndexedDB) can bring the copy up to date first; here it only waits out
+    // a save under way. A file that cannot be locked is still read.
+    const std::string target = saveTarget(fileName);
+    const FileLock lock(target.empty() ? fileName : target, calls, FileLock::Shared);
+    ScoreFile file = readScoreFile(fileName, calls);
     unreadableReason = file.unreadableReason;
     entries = std::move(file.entries);
 }
@@ -214,13 +247,13 @@ void HighscoreList::save() const {
                     ")");
         return;
     }
-    if (lock.error() != SaveDone) {
+    if (lock.error() != FileLock::Held) {
         sayNotSaved(std::strerror(lock.error()));
         return;
     }
     // Another game may have saved since this list was read: start from the
     // file as it is now and add only what this game did.
-    ScoreFile now = readScoreFile(target);
+    ScoreFile now = readScoreFile(target, calls);
     if (!now.unreadableReason.empty()) {
         sayNotSaved(now.unreadableReason);
         return;

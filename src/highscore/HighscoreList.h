@@ -17,9 +17,11 @@ class HighscoreList {
 public:
     static constexpr const char* DefaultFileName = "moon";  // in the working directory
 
-    // Loads fileName: a missing file gives an empty list, a file that exists
-    // but cannot be read gives an empty list that is never saved, any other
-    // file gives exactly HighscoreCapacity entries. calls must outlive the list.
+    // Loads fileName, under a shared lock when it can be had: a missing file
+    // gives an empty list; a file that exists but cannot be read (not a plain
+    // file, longer than 1 MiB, or failing to open or read) gives an empty list
+    // that is never saved; any other file gives exactly HighscoreCapacity
+    // entries. The list keeps its own copy of calls.
     explicit HighscoreList(const std::string& fileName = DefaultFileName,
                            const FileCalls& calls = PosixFileCalls);
     // Saves under the file's lock (waiting at most FileLock::WaitMilliseconds):

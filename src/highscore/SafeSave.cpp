@@ -86,7 +86,10 @@ int fillTemporary(const FileCalls& calls, int fd, const std::string& bytes, int 
 }
 
 // Makes the rename itself last across a crash. Nothing can be undone here:
-// the new file is in place already.
+// the new file is in place already. In the browser every fsync, the
+// temporary file's and this one, copies the whole score folder into
+// IndexedDB, where the page keeps its scores; this one, after the rename, is
+// what puts the new file there: without it a reload would lose the save.
 void syncDirectory(const FileCalls& calls, const std::string& path) {
     const std::string directory = directoryPart(path);
     const int fd =

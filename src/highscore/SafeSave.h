@@ -5,9 +5,13 @@
 #include <cstddef>
 #include <string>
 
-// The system calls through which a file is saved. The game uses the real
-// ones; tests put failing ones in their place, since a test running as root
-// cannot make a write fail by permissions alone.
+// The system calls of reading and saving "moon" that a test may make fail:
+// the opens of the file, its lock file and the temporary file, and the
+// temporary file's write, fsync and close and its rename. The game uses the
+// real ones; tests put failing ones in their place, since a test running as
+// root cannot make a call fail by permissions alone. The rest (readlink,
+// unlink, fchmod, fstat, read, flock and the directory's open and fsync) go
+// to the system directly.
 struct FileCalls {
     int (*open)(const char* path, int flags, mode_t mode);           // like open(2)
     ssize_t (*write)(int fd, const void* bytes, std::size_t count);  // like write(2)

@@ -112,6 +112,9 @@ void Game::initGl() {
     glEnable(GL_DEPTH_TEST);
     glViewport(0, 0, screen->w, screen->h);
     glMatrixMode(GL_MODELVIEW);
+    // OpenGL's own default, stated as the window's starting state; the font's
+    // set-up (TextDisplay), which the Game makes right after this, turns flat
+    // shading on, and flat it stays: every ball is drawn flat.
     glShadeModel(GL_SMOOTH);
     glLightModelfv(GL_LIGHT_MODEL_AMBIENT, ModelAmbient);
     setUpLight(GL_LIGHT0, Light0Position);

@@ -14,7 +14,8 @@ constexpr int ScreenLeft = 1;
 using BeginFrame = std::function<void()>;
 
 // The one shape of every screen loop. Takes one event at a time; while none is
-// pending it draws frames (beginFrame, draw, swap) and never waits. A
+// pending it draws frames (beginFrame, draw, swap); it never sleeps, and its
+// pace is the swap's, which waits for the display. A
 // window-close request ends the program at once with status 0, after
 // beforeExit when one is given. Every other event goes to handle, whose first
 // result other than ScreenGoesOn is the loop's result. Main thread only.

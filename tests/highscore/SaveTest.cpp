@@ -24,8 +24,10 @@ constexpr const char* Moon = "moon";
 
 // Calls of a save that fail at one step (1 write, 2 a write after some bytes,
 // 3 fsync, 4 close, 5 rename; 0 none), and the steps they saw. Files cannot
-// be made in "ro/", and a rename between two directories fails, as between
-// two file systems: a save must put its temporary file beside its target.
+// be made in "ro/", a file named "unreadable" cannot be opened for reading,
+// as for a player who is not root, and a rename between two directories
+// fails, as between two file systems: a save must put its temporary file
+// beside its target.
 std::string callsSeen;
 int failingStep = 0;
 bool fails(int step, const char* name) {
@@ -35,8 +37,11 @@ bool fails(int step, const char* name) {
 }
 const FileCalls FailingCalls = {
     [](const char* path, int flags, mode_t mode) {
-        errno = EROFS;
-        return std::string(path).find("ro/") != std::string::npos ? -1 : ::open(path, flags, mode);
+        const bool reading = (flags & O_ACCMODE) == O_RDONLY;
+        errno = reading ? EACCES : EROFS;
+        const std::string p(path);
+        const bool denied = reading ? p == "unreadable" : p.find("ro/") != std::string::npos;
+        return denied ? -1 : ::open(path, flags, mode);
     },
     [](int fd, const void* bytes, std::size_t count) -> ssize_t {
         if (fails(1, "write ") || (fails(2, "") && count < 10)) {
@@ -106,20 +111,54 @@ private:
 
 }  // namespace
 
-// A "moon" that cannot be read holds something we could not see: never
-// overwritten. A save that fails at any step leaves the old file whole, and
-// says so.
-TEST(HighscoreSave, NothingIsLostWhenTheFileCannotBeReadOrASaveFails) {
+// A "moon" that cannot be read holds something we could not see: no name is
+// asked for, it is never overwritten, and the reason is said. Its type and
+// size are known before a byte is read, so a device never hangs the game or
+// fills its memory.
+TEST(HighscoreSave, AFileThatCannotBeReadAsksForNoNameAndIsNeverOverwritten) {
     ScopedWorkDir dir;
-    std::filesystem::create_directory(Moon);
-    { HighscoreList list; }
-    EXPECT_TRUE(std::filesystem::is_directory(Moon));
-    std::filesystem::remove(Moon);
-    ASSERT_EQ(mkfifo(Moon, 0600), 0);
-    { HighscoreList list; }
-    EXPECT_TRUE(std::filesystem::is_fifo(Moon));
-    std::filesystem::remove(Moon);
+    constexpr std::size_t MiB = 1024 * 1024;
+    const struct {
+        const char* file;
+        std::function<void()> make;
+        const char* reason;  // nullptr: the file can be read
+    } cases[] = {
+        {Moon, [] { std::filesystem::create_directory(Moon); }, "Is a directory"},
+        {Moon, [] { mkfifo(Moon, 0600); }, "not a plain file"},
+        {Moon, [] { std::filesystem::create_symlink("/dev/zero", Moon); }, "not a plain file"},
+        {Moon, [] { writeFile(Moon, std::string(MiB + 1, '\n')); }, "longer than 1 MiB"},
+        {Moon, [] { writeFile(Moon, std::string(MiB, '\n')); }, nullptr},
+        {"unreadable", [] { writeFile("unreadable", "p9\n9\n"); }, "Permission denied"},
+    };
+    for (const auto& c : cases) {
+        std::filesystem::remove(c.file);
+        c.make();
+        const auto type = std::filesystem::symlink_status(c.file).type();
+        const bool plain = type == std::filesystem::file_type::regular;
+        const std::string bytes = plain ? readFile(c.file) : "";
+        const std::string said = c.reason == nullptr ? ""
+                                                     : "Cannot read the high scores in \"" +
+                                                           std::string(c.file) + "\": " + c.reason +
+                                                           "; this game's result is not kept.\n";
+        testing::internal::CaptureStderr();
+        {
+            HighscoreList list(c.file, FailingCalls);
+            EXPECT_EQ(list.keepsResults(), c.reason == nullptr) << said;
+            if (c.reason != nullptr) {
+                list.sayResultNotKept();
+            }
+        }
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), said);
+        EXPECT_EQ(std::filesystem::symlink_status(c.file).type(), type) << said;
+        if (plain && c.reason != nullptr) {
+            EXPECT_EQ(readFile(c.file), bytes) << said;
+        }
+    }
+}
 
+// A save that fails at any step leaves the old file whole, and says so.
+TEST(HighscoreSave, ASaveThatFailsAtAnyStepLeavesTheOldFileWhole) {
+    ScopedWorkDir dir;
     const std::string old = scoreFile(tenRecords());
     for (failingStep = 1; failingStep <= 5; ++failingStep) {
         writeFile(Moon, old);
