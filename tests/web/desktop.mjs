@@ -2,15 +2,15 @@
 // desktop's reference pictures, a game on Easy (left fires blue, right fires
 // red, a hit scores, the pace of the world), a name typed with Shift and Caps
 // Lock and kept across a reload, and the page the game leaves when it ends.
-import { check, click, expectScreen, framesPerSecond, newPage, open, watch, WaitMs } from './harness.mjs';
+import { check, click, expectScreen, framesPerSecond, newPage, open, watch, WaitMs, writeScores } from './harness.mjs';
 
 const PaceSeconds = 5;
 const RecordSeconds = 22;
 const MaxForgivenTicks = 2;
 // Easy's first level falls 0.18 * 0.01 field units a step, 300 pixels a unit.
-const PixelsPerStep = 0.18 * 0.01 * 300;
-const MenuY = { newGame: 205, highscore: 250, instructions: 295, easy: 205 };
-const MenuX = 280;
+export const PixelsPerStep = 0.18 * 0.01 * 300;
+export const MenuY = { newGame: 205, highscore: 250, instructions: 295, easy: 205 };
+export const MenuX = 280;
 // A table of the reference picture's rows: the longest name, an empty one.
 const SeededTable = ['W'.repeat(100000), '2147483647']
   .concat(...[0, 1, 2, 3, 4, 5, 6, 7, 8].map((i) => [i === 3 ? '' : `Player ${i}`, `${900 - 100 * i}`]))
@@ -84,7 +84,7 @@ async function pace(page, level) {
 // Fires at the lowest ball of a colour with the given button from below it.
 // The dart's colour shows in the outcome: the same colour scores and costs
 // no life, the other colour costs a life and scores nothing.
-async function shoot(page, color, button) {
+export async function shoot(page, color, button) {
   const before = await watch(page, 'status');
   const { target } = await watch(page, 'balls', { color });
   await click(page, target.x, 520, button);
@@ -152,7 +152,7 @@ export default async function desktopMouse({ browser, url }) {
     '"Ann Lee" (Shift, Caps Lock, both) is saved, and after a reload the table shows it as when it was entered');
   await page.keyboard.press('Space');
   await expectScreen(page, 'main-menu');
-  await page.evaluate((text) => FS.writeFile('moon', text), SeededTable);
+  await writeScores(page, SeededTable);
   await click(page, MenuX, MenuY.highscore);
   await expectScreen(page, 'highscore-table');
   await page.keyboard.press('Space');
@@ -163,4 +163,5 @@ export default async function desktopMouse({ browser, url }) {
     () => getComputedStyle(document.getElementById('ended')).display !== 'none', { timeout: WaitMs })
     .then(() => true, () => false);
   check(ended, 'Escape in the main menu ends the game and the page says so');
+  await page.close();
 }

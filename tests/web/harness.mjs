@@ -25,18 +25,20 @@ const types = {
   '.json': 'application/json', '.webmanifest': 'application/manifest+json',
 };
 
-// Serves the page's folder at / and the reference pictures at /reference/.
+// Serves the page's folder at / and the reference pictures at /reference/;
+// a suite may set server.siteDir to serve another build of the page.
 export function serve(siteDir, referenceDir) {
   const server = http.createServer((request, response) => {
     const url = request.url.split('?')[0];
     const file = url.startsWith('/reference/')
       ? path.join(referenceDir, path.basename(url))
-      : path.join(siteDir, url === '/' ? 'index.html' : path.basename(url));
+      : path.join(server.siteDir, url === '/' ? 'index.html' : path.basename(url));
     fs.readFile(file, (error, data) => {
       response.writeHead(error ? 404 : 200, { 'Content-Type': types[path.extname(file)] || 'text/plain' });
       response.end(error ? '' : data);
     });
   });
+  server.siteDir = siteDir;
   return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(server)));
 }
 
@@ -72,8 +74,10 @@ export async function newPage(browser) {
   return page;
 }
 
-// Loads the page and waits until the game has shown a frame after the first.
+// Loads the page in front, where it shows frames, and waits until the game
+// has shown a frame after the first.
 export async function open(page, url) {
+  await page.bringToFront();
   await page.goto(url);
   await page.waitForFunction(() => typeof Module !== 'undefined' && Module.frames > 1, { timeout: WaitMs });
 }
@@ -82,6 +86,13 @@ export async function open(page, url) {
 // of page-checks.js, or with {timedOut, last}.
 export const watch = (page, name, args) =>
   page.evaluate((n, a, t) => window.quendleTest.watch(n, a, t), name, args || {}, WaitMs);
+
+// Gives the page's "moon" the text, in the browser's database too, from
+// which the game's next read brings the file up to date.
+export const writeScores = (page, text) => page.evaluate((t) => new Promise((done) => {
+  FS.writeFile('moon', t);
+  FS.syncfs(false, done);
+}), text);
 
 // A click at (x, y) of the game's 600 x 600 field.
 export async function click(page, x, y, button = 'left') {

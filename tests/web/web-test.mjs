@@ -3,8 +3,11 @@
 //   node web-test.mjs SITE_DIR REFERENCE_DIR
 import { failureCount, launch, serve } from './harness.mjs';
 import desktopMouse from './desktop.mjs';
+import offline from './offline.mjs';
+import tabs from './tabs.mjs';
 
-const suites = [desktopMouse];
+// The offline suite stops the server: it comes last.
+const suites = [desktopMouse, tabs, offline];
 
 async function main() {
   const [siteDir, referenceDir] = process.argv.slice(2);
