@@ -11,6 +11,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 #include <sstream>
 
 namespace {
@@ -150,6 +151,13 @@ ScoreFile readScoreFile(const std::string& path, const FileCalls& calls) {
     return file;
 }
 
+// A lock file is made only beside a plain file, or where one may be made: a
+// "moon" linked to a device must not leave a lock file among the devices.
+bool isPlainOrMissing(const std::string& path) {
+    struct stat status {};
+    return ::stat(path.c_str(), &status) != 0 || S_ISREG(status.st_mode);
+}
+
 bool qualifiesIn(const std::list<HighscoreEntry>& entries, int points) {
     if (entries.size() < static_cast<std::size_t>(HighscoreCapacity)) {
         return points > 0;
@@ -176,8 +184,11 @@ HighscoreList::HighscoreList(const std::string& fileName, const FileCalls& calls
     // files are copies of a store that several games share (the browser's
     // IndexedDB) can bring the copy up to date first; here it only waits out
     // a save under way. A file that cannot be locked is still read.
+    std::optional<FileLock> lock;
     const std::string target = saveTarget(fileName);
-    const FileLock lock(target.empty() ? fileName : target, calls, FileLock::Shared);
+    if (!target.empty() && isPlainOrMissing(target)) {
+        lock.emplace(target, calls, FileLock::Shared);
+    }
     ScoreFile file = readScoreFile(fileName, calls);
     unreadableReason = file.unreadableReason;
     entries = std::move(file.entries);

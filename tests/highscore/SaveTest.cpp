@@ -1,4 +1,5 @@
 // Saving "moon": failed steps, games sharing the file, its lock and links.
+#include "highscore/FileLock.h"
 #include "highscore/HighscoreList.h"
 #include "play/RoundState.h"
 #include "shell/Game.h"
@@ -114,7 +115,7 @@ private:
 // A "moon" that cannot be read holds something we could not see: no name is
 // asked for, it is never overwritten, and the reason is said. Its type and
 // size are known before a byte is read, so a device never hangs the game or
-// fills its memory.
+// fills its memory, and it gets no lock file beside it.
 TEST(HighscoreSave, AFileThatCannotBeReadAsksForNoNameAndIsNeverOverwritten) {
     ScopedWorkDir dir;
     constexpr std::size_t MiB = 1024 * 1024;
@@ -134,7 +135,9 @@ TEST(HighscoreSave, AFileThatCannotBeReadAsksForNoNameAndIsNeverOverwritten) {
         std::filesystem::remove(c.file);
         c.make();
         const auto type = std::filesystem::symlink_status(c.file).type();
-        const bool plain = type == std::filesystem::file_type::regular;
+        const bool plain = std::filesystem::is_regular_file(c.file);
+        const std::string lock = FileLock::lockPath(saveTarget(c.file));
+        std::filesystem::remove(lock);
         const std::string bytes = plain ? readFile(c.file) : "";
         const std::string said = c.reason == nullptr ? ""
                                                      : "Cannot read the high scores in \"" +
@@ -150,6 +153,7 @@ TEST(HighscoreSave, AFileThatCannotBeReadAsksForNoNameAndIsNeverOverwritten) {
         }
         EXPECT_EQ(testing::internal::GetCapturedStderr(), said);
         EXPECT_EQ(std::filesystem::symlink_status(c.file).type(), type) << said;
+        EXPECT_EQ(std::filesystem::exists(lock), plain) << "a lock file beside no plain file";
         if (plain && c.reason != nullptr) {
             EXPECT_EQ(readFile(c.file), bytes) << said;
         }
