@@ -121,6 +121,8 @@ extern "C" int flock(int fd, int operation) {
     if (!isOpen(fd)) {
         return failWith(EBADF);
     }
+    // A lock that fd holds already is let go first: a Web Lock cannot change
+    // its mode, and flock(2) does not promise to convert a lock atomically.
     unlockFolder(fd);
     const int mode = operation & (LOCK_SH | LOCK_EX | LOCK_UN);
     if (mode == LOCK_UN) {
