@@ -44,7 +44,7 @@ export default async function offline({ browser, url, siteDir, server }) {
   const rebuiltShown = () => page.evaluate(() => document.getElementById('rebuilt') !== null);
   const loading = await rebuiltShown();
   const both = await cachedBuilds(page, [old, buildOf(rebuilt)]);
-  check(!loading && both, 'a reload while the new build is cached runs the old build whole, its cache kept');
+  check(!loading && both, 'a reload while the new build is being cached still runs the old one, and keeps its cache');
   await open(page, url);
   check(await rebuiltShown() && await cachedBuilds(page, [buildOf(rebuilt)]),
     'the next reload runs the rebuilt page, and its cache replaces the old one');
@@ -54,7 +54,8 @@ export default async function offline({ browser, url, siteDir, server }) {
   server.closeAllConnections();
   await page.setOfflineMode(true);
   await open(page, url);
-  check(!(await watch(page, 'hashIs', { expected: menu.hash })).timedOut, 'with the server stopped and the browser offline, a reload plays');
+  check(!(await watch(page, 'hashIs', { expected: menu.hash })).timedOut,
+    'with the server stopped and the browser offline, a reload plays');
   await page.close();
   fs.rmSync(rebuilt, { recursive: true, force: true });
 }

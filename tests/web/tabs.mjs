@@ -83,7 +83,8 @@ async function hiddenLevel(page, other) {
   const before = await watch(page, 'balls');
   await other.bringToFront();
   const state = await page.evaluate(() => document.visibilityState);
-  await page.waitForFunction((ms) => performance.now() >= window.visibility[0] + ms, { polling: 100, timeout: WaitMs }, HiddenMs);
+  await page.waitForFunction((ms) => performance.now() >= window.visibility[0] + ms,
+    { polling: 100, timeout: WaitMs }, HiddenMs);
   await page.bringToFront();
   const after = await watch(page, 'balls');
   const [hiddenAt, shownAt] = await page.evaluate(() => window.visibility);
@@ -94,7 +95,8 @@ async function hiddenLevel(page, other) {
   await page.waitForFunction((t) => performance.now() >= t, { timeout: WaitMs }, after.time + 1000);
   const later = await watch(page, 'balls');
   const moved = stepsBetween(after, later);
-  check(moved >= (later.time - after.time) / 10 - SlackSteps, `shown again, the level goes on: ${moved.toFixed(1)} steps`);
+  // At least half its pace: a busy machine's stalls cost a level ticks.
+  check(moved >= (later.time - after.time) / 20, `shown again, the level goes on: ${moved.toFixed(1)} steps`);
 }
 
 // IndexedDB refused before the page starts: the game plays, asks for no name
@@ -114,7 +116,7 @@ async function refusedStorage(browser, url) {
   await newGame(page);
   const hit = await shoot(page, 'blue', 'left');
   await page.keyboard.press('Escape');
-  check(hit && (await notKept), 'without IndexedDB the game plays and scores, asks for no name and says the result is not kept');
+  check(hit && (await notKept), 'without IndexedDB the game plays and scores, asks for no name, says the result is not kept');
   await page.close();
 }
 
