@@ -89,10 +89,10 @@ export const watch = (page, name, args) =>
 
 // Gives the page's "moon" the text, in the browser's database too, from
 // which the game's next read brings the file up to date.
-export const writeScores = (page, text) => page.evaluate((t) => new Promise((done) => {
+export const writeScores = (page, text) => page.evaluate((t) => {
   FS.writeFile('moon', t);
-  FS.syncfs(false, done);
-}), text);
+  return new Promise((done) => FS.syncfs(false, done));
+}, text);
 
 // A click at (x, y) of the game's 600 x 600 field.
 export async function click(page, x, y, button = 'left') {

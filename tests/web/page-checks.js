@@ -152,18 +152,15 @@ window.quendleTest = (() => {
     },
     // "moon" as the browser's database holds it: when it was written (ms) and
     // its names, best first, joined by commas.
-    stored() {
-      return new Promise((resolve) => {
-        indexedDB.open('/scores').onsuccess = ({ target: { result: db } }) => {
-          db.transaction('FILE_DATA').objectStore('FILE_DATA').get('/scores/moon').onsuccess = ({ target }) => {
-            db.close();
-            const lines = target.result ? new TextDecoder().decode(target.result.contents).split('\n') : [];
-            const names = lines.filter((line, i) => i % 2 === 0 && line).join(',');
-            resolve({ time: target.result && target.result.timestamp.getTime(), names });
-          };
+    stored: () => new Promise((resolve) => {
+      indexedDB.open('/scores').onsuccess = ({ target: { result: db } }) => {
+        db.transaction('FILE_DATA').objectStore('FILE_DATA').get('/scores/moon').onsuccess = ({ target: { result } }) => {
+          const lines = result ? new TextDecoder().decode(result.contents).split('\n') : [];
+          resolve({ time: result?.timestamp.getTime(), names: lines.filter((line, i) => i % 2 === 0 && line).join() });
+          db.close();
         };
-      });
-    },
+      };
+    }),
     async loadReference(name) {
       const image = new Image();
       image.src = `/reference/${name}.png`;

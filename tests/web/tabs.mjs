@@ -24,18 +24,11 @@ async function toNameEntry(page) {
   return hit && !(await watch(page, 'status', { points: before.points })).timedOut;
 }
 
-// What the browser's database holds once "moon" was written at a time other
-// than `after`; null when that does not happen.
+// What the browser's database holds once "moon" was written at another time
+// than `after`, or {} when it is not.
 const storedAfter = (page, after) => page.waitForFunction(
   (t) => window.quendleTest.stored().then((s) => (s.time !== t ? s : null)),
-  { polling: 100, timeout: WaitMs }, after).then((handle) => handle.jsonValue(), () => null);
-
-async function enterName(page, name, after) {
-  await page.bringToFront();
-  await page.keyboard.type(name);
-  await page.keyboard.press('Enter');
-  return (await storedAfter(page, after)) || {};
-}
+  { polling: 100, timeout: WaitMs }, after).then((handle) => handle.jsonValue(), () => ({}));
 
 // Tabs a and b both read "moon" at their name entries, then save in turn;
 // a's table, open from before b's save, is left after it; c, which has read
@@ -45,16 +38,20 @@ async function sharedScores(url, [a, b, c]) {
   await writeScores(a, '');
   await open(b, url);
   await open(c, url);
-  const empty = await a.evaluate(() => window.quendleTest.stored());
+  let saved = await a.evaluate(() => window.quendleTest.stored());
   check(await toNameEntry(a) && await toNameEntry(b), 'two tabs each score and reach the name entry');
-  const ann = await enterName(a, 'ann', empty.time);
-  const both = await enterName(b, 'bob', ann.time);
-  check(both.names === 'bob,ann', `both tabs read, then both saved: both results are kept (${both.names})`);
+  for (const [page, name] of [[a, 'ann'], [b, 'bob']]) {
+    await page.bringToFront();
+    await page.keyboard.type(name);
+    await page.keyboard.press('Enter');
+    saved = await storedAfter(page, saved.time);
+  }
+  check(saved.names === 'bob,ann', `both tabs read, then both saved: both results are kept (${saved.names})`);
   const table = await watch(b, 'any');
   await a.bringToFront();
   await a.keyboard.press('Space');
-  const left = (await storedAfter(a, both.time)) || {};
-  check(left.names === 'bob,ann', `a table left open while the other tab saved keeps the newer result (${left.names})`);
+  saved = await storedAfter(a, saved.time);
+  check(saved.names === 'bob,ann', `a table left open while the other tab saved keeps the newer result (${saved.names})`);
   for (const what of ['a table opened after the other tab saved shows its result', 'and so after a reload']) {
     await c.bringToFront();
     await click(c, MenuX, MenuY.highscore);
@@ -73,7 +70,8 @@ function stepsBetween(first, second) {
 }
 
 // A level is shown, hidden behind another tab for HiddenMs, and shown again:
-// it moves only while shown.
+// it moves only while shown, and goes on at (at least half, on a busy
+// machine) its pace once shown.
 async function hiddenLevel(page, other) {
   await newGame(page);
   await page.evaluate(() => {
@@ -95,7 +93,6 @@ async function hiddenLevel(page, other) {
   await page.waitForFunction((t) => performance.now() >= t, { timeout: WaitMs }, after.time + 1000);
   const later = await watch(page, 'balls');
   const moved = stepsBetween(after, later);
-  // At least half its pace: a busy machine's stalls cost a level ticks.
   check(moved >= (later.time - after.time) / 20, `shown again, the level goes on: ${moved.toFixed(1)} steps`);
 }
 
