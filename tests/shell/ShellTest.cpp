@@ -10,6 +10,7 @@
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 
 namespace {
@@ -166,6 +167,23 @@ TEST(GameFlow, StartGameGivesAFreshRoundTheDifficultyAndNoShotsInFlight) {
     EXPECT_EQ(game.getRoundState()->getPoints(), 0);
     EXPECT_EQ(game.getRoundState()->getLives(), RoundState::StartLives);
     EXPECT_TRUE(game.getBallSet().getShots().empty());
+}
+
+// A "moon" that cannot be read would never keep a result: the game asks for
+// no name, says so, and goes on to the table, which Return leaves.
+TEST(GameFlow, AnUnreadableFileAsksForNoNameAndSaysTheResultIsNotKept) {
+    ScopedWorkDir dir;
+    std::filesystem::create_directory("moon");
+    Game& game = testGame();
+    game.startGame(Easy);
+    game.getRoundState()->addPoints(5);
+    pushEvents({keyDown(SDLK_RETURN), userEvent(MarkerCode), keyDown(SDLK_x)});
+    testing::internal::CaptureStderr();
+    game.endGame();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "Cannot read the high scores in \"moon\": Is a directory; this game's result is not "
+              "kept.\n");
+    EXPECT_TRUE(markerIsNext()) << "the name entry took the Return";
 }
 
 // A whole game from the main menu: five shots fired at once on "Easy" leave
