@@ -25,13 +25,16 @@ const types = {
   '.json': 'application/json', '.webmanifest': 'application/manifest+json',
 };
 
-// Serves the page's folder at / and the reference pictures at /reference/.
-export function serve(siteDir, referenceDir) {
+// Serves the page's folder at /, the reference pictures at /reference/ and
+// the page of the scene program (tests/web/scenes/) at /scenes/.
+export function serve(siteDir, referenceDir, scenesDir) {
   const server = http.createServer((request, response) => {
     const url = request.url.split('?')[0];
     const file = url.startsWith('/reference/')
       ? path.join(referenceDir, path.basename(url))
-      : path.join(siteDir, url === '/' ? 'index.html' : path.basename(url));
+      : url.startsWith('/scenes/')
+        ? path.join(scenesDir, url === '/scenes/' ? 'index.html' : path.basename(url))
+        : path.join(siteDir, url === '/' ? 'index.html' : path.basename(url));
     fs.readFile(file, (error, data) => {
       response.writeHead(error ? 404 : 200, { 'Content-Type': types[path.extname(file)] || 'text/plain' });
       response.end(error ? '' : data);
