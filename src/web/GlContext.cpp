@@ -120,18 +120,22 @@ void GlContext::setModelAmbient(const GLfloat* values) {
 MeshUniforms GlContext::uniforms() const {
     MeshUniforms u;
     u.modelView = modelView.back();
-    u.projection = projection.back();
+    u.modelViewProjection = product(projection.back(), modelView.back());
     u.normals = normalMatrix(modelView.back());
-    u.lighting = lighting;
-    u.colorMaterial = colorMaterial;
     u.flatShading = flatShading;
-    u.modelAmbient = modelAmbient;
+    u.colorMaterial = colorMaterial || !lighting;
+    u.sceneAmbient = lighting ? modelAmbient : Vector4{1.0f, 1.0f, 1.0f, 1.0f};
     for (const Light& light : lights) {
-        if (light.enabled) {
-            const auto i = static_cast<std::size_t>(u.lightCount++);
-            u.lightPosition[i] = light.position;
-            u.lightAmbient[i] = light.ambient;
-            u.lightDiffuse[i] = light.diffuse;
+        if (!lighting || !light.enabled) {
+            continue;
+        }
+        const auto i = static_cast<std::size_t>(u.lightCount++);
+        const Vector4& p = light.position;
+        u.lightPosition[i] =
+            p[3] != 0.0f ? Vector4{p[0] / p[3], p[1] / p[3], p[2] / p[3], 1.0f} : p;
+        u.lightDiffuse[i] = light.diffuse;
+        for (int k = 0; k < 3; ++k) {
+            u.sceneAmbient[k] += light.ambient[k];
         }
     }
     return u;

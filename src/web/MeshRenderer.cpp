@@ -12,38 +12,30 @@
 namespace {
 
 constexpr int AttributeCount = 8;
+constexpr int WhichAttribute = 3;
 constexpr int FloatsPerVector = 3;
 
 // The uniforms, in the order of Names below.
 enum Uniform {
     ModelView,
-    Projection,
+    ModelViewProjection,
     Normals,
-    Lighting,
     ColorMaterial,
     FlatShading,
-    ModelAmbient,
-    LightCount,
+    SceneAmbient,
     LightPosition,
-    LightAmbient,
     LightDiffuse,
     ViewportScale,
     ViewportCentre,
     UniformCount
 };
 constexpr const char* Names[UniformCount] = {
-    "modelView",    "projection",    "normals",       "lighting",      "colorMaterial",
-    "flatShading",  "modelAmbient",  "lightCount",    "lightPosition", "lightAmbient",
-    "lightDiffuse", "viewportScale", "viewportCentre"};
+    "modelView",    "modelViewProjection", "normals",      "colorMaterial", "flatShading",
+    "sceneAmbient", "lightPosition",       "lightDiffuse", "viewportScale", "viewportCentre"};
 
 }  // namespace
 
 MeshRenderer::MeshRenderer() {
-    program = linkProgram(MeshVertexShader, MeshFragmentShader,
-                          {"cornerA", "cornerB", "cornerC", "which", "normal", "color",
-                           "provokingNormal", "provokingColor"});
-    std::transform(std::begin(Names), std::end(Names), std::back_inserter(locations),
-                   [this](const char* name) { return glGetUniformLocation(program, name); });
     glGenBuffers(1, &meshBuffer);
     glGenBuffers(1, &streamBuffer);
 }
@@ -51,7 +43,11 @@ MeshRenderer::MeshRenderer() {
 MeshRenderer::~MeshRenderer() {
     glDeleteBuffers(1, &streamBuffer);
     glDeleteBuffers(1, &meshBuffer);
-    glDeleteProgram(program);
+    for (const Program& program : programs) {
+        if (program.id != 0) {
+            glDeleteProgram(program.id);
+        }
+    }
 }
 
 int MeshRenderer::addMesh(const std::vector<MeshCorner>& corners) {
@@ -69,22 +65,21 @@ void MeshRenderer::replaceMesh(int mesh, const std::vector<MeshCorner>& corners)
     std::copy(corners.begin(), corners.end(), stored.begin() + first);
     if (!storedChanged) {
         glBindBuffer(GL_ARRAY_BUFFER, meshBuffer);
-        boundBuffer = 0;
         glBufferSubData(GL_ARRAY_BUFFER, static_cast<GLintptr>(first * sizeof(MeshCorner)),
                         static_cast<GLsizeiptr>(count * sizeof(MeshCorner)), corners.data());
+        boundBuffer = 0;
     }
 }
 
 void MeshRenderer::drawMesh(int mesh, int first, int count, const MeshUniforms& state) {
     if (storedChanged) {
         glBindBuffer(GL_ARRAY_BUFFER, meshBuffer);
-        boundBuffer = 0;
         glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(stored.size() * sizeof(MeshCorner)),
                      stored.data(), GL_STATIC_DRAW);
+        boundBuffer = 0;
         storedChanged = false;
     }
-    activate(meshBuffer);
-    upload(state);
+    activate(state, meshBuffer);
     glDrawArrays(GL_TRIANGLES, meshes[static_cast<std::size_t>(mesh)].first + first, count);
 }
 
@@ -93,84 +88,96 @@ void MeshRenderer::drawTriangles(const std::vector<MeshCorner>& corners,
     if (corners.empty()) {
         return;
     }
-    activate(streamBuffer);
+    glBindBuffer(GL_ARRAY_BUFFER, streamBuffer);
     glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(corners.size() * sizeof(MeshCorner)),
                  corners.data(), GL_STREAM_DRAW);
-    upload(state);
+    boundBuffer = 0;
+    activate(state, streamBuffer);
     glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(corners.size()));
 }
 
 void MeshRenderer::setViewport(const std::array<float, 4>& box) {
     viewport = box;
-    if (active) {
-        glUniform2f(locations[ViewportScale], box[2] / 2.0f, box[3] / 2.0f);
-        glUniform2f(locations[ViewportCentre], box[0] + box[2] / 2.0f, box[1] + box[3] / 2.0f);
-    }
 }
 
-// Makes the program current and points its attributes at a buffer's corners.
-void MeshRenderer::activate(unsigned buffer) {
-    if (!active) {
-        glUseProgram(program);
-        useAttributes(AttributeCount, AttributeCount);
-        active = true;
-        boundBuffer = 0;
-        setViewport(viewport);
+// Makes the program for the state's lights current, with the state, and
+// points its attributes at a buffer's corners.
+void MeshRenderer::activate(const MeshUniforms& state, unsigned buffer) {
+    Program& program = programs[static_cast<std::size_t>(state.lightCount)];
+    if (program.id == 0) {
+        program.id = linkProgram(meshVertexShader(state.lightCount).c_str(), MeshFragmentShader,
+                                 {"cornerA", "cornerB", "cornerC", "which", "normal", "color",
+                                  "provokingNormal", "provokingColor"});
+        std::transform(
+            std::begin(Names), std::end(Names), std::back_inserter(program.locations),
+            [&program](const char* name) { return glGetUniformLocation(program.id, name); });
+        current = nullptr;
     }
+    if (current != &program) {
+        if (current == nullptr) {
+            useAttributes(AttributeCount, AttributeCount);
+            boundBuffer = 0;
+        }
+        glUseProgram(program.id);
+        current = &program;
+    }
+    upload(program, state);
     if (boundBuffer == buffer) {
         return;
     }
     glBindBuffer(GL_ARRAY_BUFFER, buffer);
     boundBuffer = buffer;
     const GLsizei stride = sizeof(MeshCorner);
-    const std::size_t offsets[AttributeCount] = {offsetof(MeshCorner, corners),
-                                                 offsetof(MeshCorner, corners) + 3 * sizeof(float),
-                                                 offsetof(MeshCorner, corners) + 6 * sizeof(float),
-                                                 offsetof(MeshCorner, which),
-                                                 offsetof(MeshCorner, normal),
-                                                 offsetof(MeshCorner, color),
-                                                 offsetof(MeshCorner, provokingNormal),
-                                                 offsetof(MeshCorner, provokingColor)};
+    const std::size_t offsets[AttributeCount] = {
+        offsetof(MeshCorner, corners),
+        offsetof(MeshCorner, corners) + FloatsPerVector * sizeof(float),
+        offsetof(MeshCorner, corners) + 2 * FloatsPerVector * sizeof(float),
+        offsetof(MeshCorner, which),
+        offsetof(MeshCorner, normal),
+        offsetof(MeshCorner, color),
+        offsetof(MeshCorner, provokingNormal),
+        offsetof(MeshCorner, provokingColor)};
     for (GLuint i = 0; i < AttributeCount; ++i) {
-        glVertexAttribPointer(i, i == 3 ? 1 : FloatsPerVector, GL_FLOAT, GL_FALSE, stride,
-                              reinterpret_cast<const void*>(offsets[i]));
+        glVertexAttribPointer(i, i == WhichAttribute ? 1 : FloatsPerVector, GL_FLOAT, GL_FALSE,
+                              stride, reinterpret_cast<const void*>(offsets[i]));
     }
 }
 
 // Sends what differs from the uniforms the program already holds.
-void MeshRenderer::upload(const MeshUniforms& state) {
-    const bool all = !uploadedAny;
-    const auto changed = [&](const auto& now, const auto& before) { return all || now != before; };
-    if (changed(state.modelView, uploaded.modelView)) {
-        glUniformMatrix4fv(locations[ModelView], 1, GL_FALSE, state.modelView.data());
+void MeshRenderer::upload(Program& program, const MeshUniforms& state) {
+    const bool all = program.fresh;
+    const auto changed = [all](const auto& now, const auto& before) {
+        return all || now != before;
+    };
+    const std::vector<int>& at = program.locations;
+    const MeshUniforms& before = program.uploaded;
+    if (changed(state.modelView, before.modelView)) {
+        glUniformMatrix4fv(at[ModelView], 1, GL_FALSE, state.modelView.data());
     }
-    if (changed(state.projection, uploaded.projection)) {
-        glUniformMatrix4fv(locations[Projection], 1, GL_FALSE, state.projection.data());
+    if (changed(state.modelViewProjection, before.modelViewProjection)) {
+        glUniformMatrix4fv(at[ModelViewProjection], 1, GL_FALSE, state.modelViewProjection.data());
     }
-    if (changed(state.normals, uploaded.normals)) {
-        glUniformMatrix3fv(locations[Normals], 1, GL_FALSE, state.normals.data());
+    if (changed(state.normals, before.normals)) {
+        glUniformMatrix3fv(at[Normals], 1, GL_FALSE, state.normals.data());
     }
-    if (changed(state.lighting, uploaded.lighting) ||
-        changed(state.colorMaterial, uploaded.colorMaterial) ||
-        changed(state.flatShading, uploaded.flatShading)) {
-        glUniform1i(locations[Lighting], state.lighting);
-        glUniform1i(locations[ColorMaterial], state.colorMaterial);
-        glUniform1i(locations[FlatShading], state.flatShading);
+    if (changed(state.colorMaterial, before.colorMaterial) ||
+        changed(state.flatShading, before.flatShading)) {
+        glUniform1i(at[ColorMaterial], state.colorMaterial);
+        glUniform1i(at[FlatShading], state.flatShading);
     }
-    if (changed(state.modelAmbient, uploaded.modelAmbient) ||
-        changed(state.lightCount, uploaded.lightCount) ||
-        changed(state.lightPosition, uploaded.lightPosition) ||
-        changed(state.lightAmbient, uploaded.lightAmbient) ||
-        changed(state.lightDiffuse, uploaded.lightDiffuse)) {
-        glUniform4fv(locations[ModelAmbient], 1, state.modelAmbient.data());
-        glUniform1i(locations[LightCount], state.lightCount);
-        glUniform4fv(locations[LightPosition], MeshUniforms::MaxLights,
-                     state.lightPosition[0].data());
-        glUniform4fv(locations[LightAmbient], MeshUniforms::MaxLights,
-                     state.lightAmbient[0].data());
-        glUniform4fv(locations[LightDiffuse], MeshUniforms::MaxLights,
-                     state.lightDiffuse[0].data());
+    if (changed(state.sceneAmbient, before.sceneAmbient) ||
+        changed(state.lightPosition, before.lightPosition) ||
+        changed(state.lightDiffuse, before.lightDiffuse)) {
+        glUniform4fv(at[SceneAmbient], 1, state.sceneAmbient.data());
+        glUniform4fv(at[LightPosition], MeshUniforms::MaxLights, state.lightPosition[0].data());
+        glUniform4fv(at[LightDiffuse], MeshUniforms::MaxLights, state.lightDiffuse[0].data());
     }
-    uploaded = state;
-    uploadedAny = true;
+    if (changed(viewport, program.uploadedViewport)) {
+        glUniform2f(at[ViewportScale], viewport[2] / 2.0f, viewport[3] / 2.0f);
+        glUniform2f(at[ViewportCentre], viewport[0] + viewport[2] / 2.0f,
+                    viewport[1] + viewport[3] / 2.0f);
+    }
+    program.uploaded = state;
+    program.uploadedViewport = viewport;
+    program.fresh = false;
 }

@@ -19,25 +19,28 @@ struct MeshCorner {
     float provokingColor[3];
 };
 
-// The fixed-function state that a draw of triangles depends on.
+// The fixed-function state that a draw of triangles depends on. Lighting off
+// is no lights, colour material and a white ambient light: the colour itself.
 struct MeshUniforms {
     static constexpr int MaxLights = 8;
-    Matrix modelView{}, projection{};
+    Matrix modelView{}, modelViewProjection{};
     NormalMatrix normals{};  // of the model-view matrix
-    bool lighting = false, colorMaterial = false, flatShading = false;
-    Vector4 modelAmbient{};
-    int lightCount = 0;  // the enabled lights, first in the arrays below
-    std::array<Vector4, MaxLights> lightPosition{};  // eye space
-    std::array<Vector4, MaxLights> lightAmbient{}, lightDiffuse{};
+    bool colorMaterial = false, flatShading = false;
+    Vector4 sceneAmbient{};  // the model's ambient light and every enabled light's, summed
+    int lightCount = 0;      // the enabled lights, first in the arrays below
+    // Eye space, a point divided by its w (w 1) or a direction (w 0).
+    std::array<Vector4, MaxLights> lightPosition{};
+    std::array<Vector4, MaxLights> lightDiffuse{};
 };
 
-// Draws triangles with one WebGL program that does the vertex stage of
-// OpenGL 1.1 on the GPU: transforms, the lighting equation, flat or smooth
-// shading, and coverage decided exactly as the desktop's Mesa decides it.
-// Meshes live in one GPU buffer for good. Needs the page's WebGL context.
+// Draws triangles with WebGL programs that do the vertex stage of OpenGL 1.1
+// on the GPU: transforms, the lighting equation, flat or smooth shading, and
+// coverage decided exactly as the desktop's Mesa decides it; one program for
+// each number of lights, made when first needed. Meshes live in one GPU
+// buffer for good. Needs the page's WebGL context.
 class MeshRenderer {
 public:
-    MeshRenderer();  // links the program, makes the buffers
+    MeshRenderer();  // makes the buffers
     ~MeshRenderer();
     MeshRenderer(const MeshRenderer&) = delete;
     MeshRenderer& operator=(const MeshRenderer&) = delete;
@@ -50,20 +53,27 @@ public:
     void drawTriangles(const std::vector<MeshCorner>& corners, const MeshUniforms& state);
     // The viewport in device pixels: x, y, width, height.
     void setViewport(const std::array<float, 4>& box);
-    void deactivate() { active = false; }  // another program has been made current
+    void deactivate() { current = nullptr; }  // another program has been made current
 
 private:
-    void activate(unsigned buffer);
-    void upload(const MeshUniforms& state);
+    // A program and what its uniforms hold.
+    struct Program {
+        unsigned id = 0;
+        std::vector<int> locations;
+        MeshUniforms uploaded;
+        std::array<float, 4> uploadedViewport{};
+        bool fresh = true;  // nothing uploaded yet
+    };
 
-    unsigned program = 0, meshBuffer = 0, streamBuffer = 0;
-    std::vector<int> locations;               // of the program's uniforms
+    void activate(const MeshUniforms& state, unsigned buffer);
+    void upload(Program& program, const MeshUniforms& state);
+
+    std::array<Program, MeshUniforms::MaxLights + 1> programs;  // by number of lights
+    Program* current = nullptr;  // null while another program is in use
+    unsigned meshBuffer = 0, streamBuffer = 0;
     std::vector<MeshCorner> stored;           // every mesh's corners, in the mesh buffer
     std::vector<std::pair<int, int>> meshes;  // first corner and count of each
     bool storedChanged = false;               // not yet in the mesh buffer
-    bool active = false;                      // the program is current
     unsigned boundBuffer = 0;                 // whose corners the attributes read
-    MeshUniforms uploaded;                    // what the program's uniforms hold
-    bool uploadedAny = false;
     std::array<float, 4> viewport{0.0f, 0.0f, 1.0f, 1.0f};
 };

@@ -1,11 +1,17 @@
 #include "web/MeshShaders.h"
 
+namespace {
+
 // Every corner gets the whole triangle in window coordinates (device pixels)
-// and moves out by a tenth of a pixel along its two edges, staying in the
-// triangle's plane: the GPU snaps corners to 1/16 pixel, so the grown triangle
-// reaches every pixel that the exact one covers, and the fragment shader
-// keeps just those.
-const char* const MeshVertexShader = R"(
+// and moves out along its two edges, in the triangle's plane, until both
+// edges have moved Growth: the GPU snaps corners to 1/16 pixel, so the grown
+// triangle reaches every pixel that the exact one covers, and the fragment
+// shader keeps just those, given the exact corners counter-clockwise as Mesa
+// turns them. A triangle of no area collapses to a point, as Mesa drops it.
+// The lit colour goes out as it is: the GPU stores the nearest 8-bit value.
+// Software GPUs run both sides of every branch, so there are none: a program
+// is made for a number of lights, each written out (LIGHTS).
+constexpr const char* VertexShader = R"(
 attribute vec3 cornerA;
 attribute vec3 cornerB;
 attribute vec3 cornerC;
@@ -15,104 +21,114 @@ attribute vec3 color;
 attribute vec3 provokingNormal;
 attribute vec3 provokingColor;
 uniform mat4 modelView;
-uniform mat4 projection;
+uniform mat4 modelViewProjection;
 uniform mat3 normals;
-uniform bool lighting;
 uniform bool colorMaterial;
 uniform bool flatShading;
-uniform vec4 modelAmbient;
-uniform int lightCount;
+uniform vec4 sceneAmbient;
 uniform vec4 lightPosition[8];
-uniform vec4 lightAmbient[8];
 uniform vec4 lightDiffuse[8];
 uniform vec2 viewportScale;
 uniform vec2 viewportCentre;
 varying vec3 shade;
 varying vec4 exactAB;
 varying vec2 exactC;
-const float Growth = 0.1;
+const float Growth = 0.0625;
+const float MaxGrowth = 8.0;
+
+// One light's diffuse share for the eye-space vertex `at` with eye-space
+// normal n: position is the light's point divided by its w (w 1), or its
+// direction (w 0).
+vec3 light(vec4 position, vec4 diffuseLight, vec3 at, vec3 n, vec3 diffuse) {
+    vec3 d = position.xyz - at * position.w;
+    vec3 towards = d * inversesqrt(max(dot(d, d), 1e-30));
+    return max(dot(n, towards), 0.0) * diffuseLight.rgb * diffuse;
+}
 
 // OpenGL 1.1's lighting equation (section 2.13.1) for ambient and diffuse
 // light: point or directional lights without attenuation or spotlights, a
 // black specular material, colour material for ambient and diffuse, and
-// OpenGL's default material colours without it.
+// OpenGL's default material colours without it. sceneAmbient is the model's
+// ambient light and every light's, summed.
 vec3 lit(vec3 base, vec3 objectNormal, vec4 eye) {
-    if (!lighting) {
-        return base;
-    }
     vec3 ambient = colorMaterial ? base : vec3(0.2);
     vec3 diffuse = colorMaterial ? base : vec3(0.8);
     vec3 n = normals * objectNormal;
-    vec3 c = ambient * modelAmbient.rgb;
-    for (int i = 0; i < 8; ++i) {
-        if (i >= lightCount) {
-            break;
-        }
-        vec4 light = lightPosition[i];
-        vec3 d = light.w != 0.0 ? light.xyz / light.w - eye.xyz / eye.w : light.xyz;
-        float distance = length(d);
-        vec3 towards = distance > 0.0 ? d / distance : vec3(0.0);
-        float facing = max(dot(n, towards), 0.0);
-        c += lightAmbient[i].rgb * ambient + facing * lightDiffuse[i].rgb * diffuse;
-    }
+    vec3 at = eye.xyz * (1.0 / eye.w);
+    vec3 c = ambient * sceneAmbient.rgb;
+LIGHTS
     return c;
 }
 
-// The desktop's Mesa stores the nearest 8-bit step, ties to even; a quarter
-// step above it gives that step whether the GPU rounds or cuts off.
-vec3 stored(vec3 c) {
-    vec3 scaled = clamp(c, 0.0, 1.0) * 255.0;
-    vec3 nearest = floor(scaled + 0.5);
-    nearest -= step(0.5, nearest - scaled) * mod(nearest, 2.0);
-    return (nearest + 0.25) / 255.0;
+vec3 window(vec3 object) {
+    vec4 clip = modelViewProjection * vec4(object, 1.0);
+    return vec3(clip.xy * (1.0 / clip.w) * viewportScale + viewportCentre, clip.z / clip.w);
 }
 
-vec3 window(vec4 eye) {
-    vec4 clip = projection * eye;
-    vec3 ndc = clip.xyz / clip.w;
-    return vec3(ndc.xy * viewportScale + viewportCentre, ndc.z);
-}
-
-// Mesa's position for coverage: 1/256 pixel, rounded half away from zero,
-// from the pixel's centre.
+// Mesa's position for coverage: 1/256 pixel from the pixel's centre, rounded
+// half away from zero.
 vec2 snapped(vec3 w) {
     vec2 f = (w.xy - 0.5) * 256.0;
     return sign(f) * floor(abs(f) + 0.5);
 }
 
+// u.x * v.y - u.y * v.x, with the right sign for whole numbers under 2^14
+// (64 pixels): v is split into a multiple of 64 and the rest, which makes
+// every partial product exact.
+float cross2(vec2 u, vec2 v) {
+    vec2 high = floor(v / 64.0) * 64.0;
+    vec2 low = v - high;
+    return (u.x * high.y - u.y * high.x) + (u.x * low.y - u.y * low.x);
+}
+
+// The corner moved out so that both its edges move Growth pixels; a sliver's
+// sharp corner moves at most MaxGrowth.
 vec3 grown(vec3 own, vec3 next, vec3 previous) {
     vec3 toNext = next - own;
     vec3 toPrevious = previous - own;
+    vec3 away = length(toPrevious.xy) * toNext + length(toNext.xy) * toPrevious;
     float twiceArea = abs(toNext.x * toPrevious.y - toNext.y * toPrevious.x);
-    if (twiceArea < 1e-6) {
-        return own;
-    }
-    float growth = Growth / twiceArea;
-    return own - growth * (length(toPrevious.xy) * toNext + length(toNext.xy) * toPrevious);
+    float growth = min(Growth / max(twiceArea, 1e-6), MaxGrowth / max(length(away.xy), 1e-6));
+    return own - growth * away;
 }
 
 void main() {
-    vec4 eyeA = modelView * vec4(cornerA, 1.0);
-    vec4 eyeB = modelView * vec4(cornerB, 1.0);
-    vec4 eyeC = modelView * vec4(cornerC, 1.0);
-    vec3 a = window(eyeA);
-    vec3 b = window(eyeB);
-    vec3 c = window(eyeC);
-    vec3 own = which < 0.5 ? grown(a, b, c) : which < 1.5 ? grown(b, c, a) : grown(c, a, b);
+    vec3 a = window(cornerA);
+    vec3 b = window(cornerB);
+    vec3 c = window(cornerC);
+    // Weights of 0 and 1 pick this corner, the next and the one before exactly.
+    float first = 1.0 - step(0.5, which);
+    float last = step(1.5, which);
+    float middle = 1.0 - first - last;
+    vec3 own = grown(first * a + middle * b + last * c, first * b + middle * c + last * a,
+                     first * c + middle * a + last * b);
+    vec2 snappedA = snapped(a);
+    vec2 snappedB = snapped(b);
+    vec2 snappedC = snapped(c);
+    float turn = cross2(snappedB - snappedA, snappedC - snappedA);
+    float keep = abs(sign(turn));
+    own = mix(a, own, keep);
     gl_Position = vec4((own.xy - viewportCentre) / viewportScale, own.z, 1.0);
-    exactAB = vec4(snapped(a), snapped(b));
-    exactC = snapped(c);
-    vec4 eye = which < 0.5 ? eyeA : which < 1.5 ? eyeB : eyeC;
-    shade = stored(flatShading ? lit(provokingColor, provokingNormal, eyeC) : lit(color, normal, eye));
+    float clockwise = step(turn, 0.0);
+    exactAB = vec4(snappedA, mix(snappedB, snappedC, clockwise));
+    exactC = mix(snappedC, snappedB, clockwise);
+    vec3 position = flatShading ? cornerC : first * cornerA + middle * cornerB + last * cornerC;
+    vec4 eye = modelView * vec4(position, 1.0);
+    shade = lit(flatShading ? provokingColor : color, flatShading ? provokingNormal : normal, eye);
 }
 )";
 
+// One light's term, for light K.
+constexpr const char* LightTerm =
+    "    c += light(lightPosition[K], lightDiffuse[K], at, n, diffuse);\n";
+
+}  // namespace
+
 // A pixel belongs to the triangle when its centre is inside each edge, or on
-// an edge that is a top or left one after turning the triangle
-// counter-clockwise, as in Mesa. Corners and centres are whole 1/256 pixels;
-// a cross product needs more than a float's 24 bits, so one side is split
-// into a multiple of 64 and the rest: each partial product is exact, and so
-// is the sign of their sum, while edges and distances stay under 64 pixels.
+// a top or left edge, as in Mesa. Interpolation blurs even values that are
+// the same at every corner, so the corners are rounded to whole 1/256 pixels
+// again here; cross2 keeps each sign exact while the triangle and its pixels
+// span under 64 pixels, as every shape of this game does.
 const char* const MeshFragmentShader = R"(
 #ifdef GL_FRAGMENT_PRECISION_HIGH
 precision highp float;
@@ -130,23 +146,35 @@ float cross2(vec2 u, vec2 v) {
     return (u.x * high.y - u.y * high.x) + (u.x * low.y - u.y * low.x);
 }
 
-bool inside(vec2 from, vec2 to, vec2 p, float turn) {
-    vec2 edge = turn * (to - from);
-    float e = turn * cross2(to - from, p - from);
+bool inside(vec2 from, vec2 to, vec2 p) {
+    vec2 edge = to - from;
+    float e = cross2(edge, p - from);
     return e > 0.0 || (e == 0.0 && (edge.y < 0.0 || (edge.y == 0.0 && edge.x > 0.0)));
 }
 
 void main() {
 #ifndef ROUGH
-    vec2 a = floor(exactAB.xy + 0.5);
-    vec2 b = floor(exactAB.zw + 0.5);
+    vec4 ab = floor(exactAB + 0.5);
     vec2 c = floor(exactC + 0.5);
     vec2 p = (gl_FragCoord.xy - 0.5) * 256.0;
-    float turn = sign(cross2(b - a, c - a));
-    if (turn == 0.0 || !inside(a, b, p, turn) || !inside(b, c, p, turn) || !inside(c, a, p, turn)) {
+    if (!inside(ab.xy, ab.zw, p) || !inside(ab.zw, c, p) || !inside(c, ab.xy, p)) {
         discard;
     }
 #endif
     gl_FragColor = vec4(shade, 1.0);
 }
 )";
+
+std::string meshVertexShader(int lights) {
+    std::string terms;
+    for (int k = 0; k < lights; ++k) {
+        std::string term = LightTerm;
+        for (std::size_t at = term.find('K'); at != std::string::npos; at = term.find('K', at)) {
+            term.replace(at, 1, std::to_string(k));
+        }
+        terms += term;
+    }
+    std::string source = VertexShader;
+    source.replace(source.find("LIGHTS"), std::string("LIGHTS").size(), terms);
+    return source;
+}
