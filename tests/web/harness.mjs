@@ -81,6 +81,11 @@ export async function open(page, url) {
   await page.waitForFunction(() => typeof Module !== 'undefined' && Module.frames > 1, { timeout: WaitMs });
 }
 
+// Whether fn(...args) became true in the page within WaitMs: a wait that
+// times out is for the caller's check to name.
+export const waitFor = (page, fn, ...args) =>
+  page.waitForFunction(fn, { timeout: WaitMs }, ...args).then(() => true, () => false);
+
 // Resolves with the result of the first frame that passes the named check
 // of page-checks.js, or with {timedOut, last}.
 export const watch = (page, name, args) =>
