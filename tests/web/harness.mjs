@@ -97,11 +97,11 @@ export async function click(page, x, y, button = 'left') {
   await page.mouse.click(box.x + x, box.y + y, { button });
 }
 
-export async function expectScreen(page, name) {
+export async function expectScreen(page, name, tolerance = Tolerance) {
   await page.evaluate((n) => window.quendleTest.loadReference(n), name);
-  const result = await watch(page, 'reference', { name, tolerance: Tolerance });
+  const result = await watch(page, 'reference', { name, tolerance });
   const seen = result.timedOut ? result.last : result;
-  check(!result.timedOut, `${name} within ${Tolerance} a channel of the desktop picture ` +
+  check(!result.timedOut, `${name} ${tolerance ? `within ${tolerance} a channel of` : 'exactly as'} the desktop picture ` +
     `(largest difference ${seen && seen.maxDiff}, ${seen && seen.over} pixels beyond)`);
 }
 
