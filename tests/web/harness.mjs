@@ -88,8 +88,8 @@ export const waitFor = (page, fn, ...args) =>
 
 // Resolves with the result of the first frame that passes the named check
 // of page-checks.js, or with {timedOut, last}.
-export const watch = (page, name, args) =>
-  page.evaluate((n, a, t) => window.quendleTest.watch(n, a, t), name, args || {}, WaitMs);
+export const watch = (page, name, args, timeoutMs = WaitMs) =>
+  page.evaluate((n, a, t) => window.quendleTest.watch(n, a, t), name, args || {}, timeoutMs);
 
 // A click at (x, y) of the game's 600 x 600 field.
 export async function click(page, x, y, button = 'left') {
@@ -97,9 +97,9 @@ export async function click(page, x, y, button = 'left') {
   await page.mouse.click(box.x + x, box.y + y, { button });
 }
 
-export async function expectScreen(page, name, tolerance = Tolerance) {
+export async function expectScreen(page, name, tolerance = Tolerance, timeoutMs = WaitMs) {
   await page.evaluate((n) => window.quendleTest.loadReference(n), name);
-  const result = await watch(page, 'reference', { name, tolerance });
+  const result = await watch(page, 'reference', { name, tolerance }, timeoutMs);
   const seen = result.timedOut ? result.last : result;
   check(!result.timedOut, `${name} ${tolerance ? `within ${tolerance} a channel of` : 'exactly as'} the desktop picture ` +
     `(largest difference ${seen && seen.maxDiff}, ${seen && seen.over} pixels beyond)`);

@@ -4,6 +4,10 @@
 // match exactly; the lit field is lit on the GPU, within Tolerance.
 import { check, expectScreen, newPage, Tolerance, waitFor } from './harness.mjs';
 
+// The program shows a scene from the frame after it is named: a picture that
+// does not match within this is wrong, not late.
+const SceneMs = 5000;
+
 export default async function pictures({ browser, url }) {
   const page = await newPage(browser);
   await page.goto(`${url}scenes/`);
@@ -11,7 +15,7 @@ export default async function pictures({ browser, url }) {
   check(started, 'the scene program starts and names its scenes');
   for (const name of started ? await page.evaluate(() => Module.sceneNames) : []) {
     await page.evaluate((n) => { Module.wantedScene = n; }, name);
-    await expectScreen(page, name, name === 'world' ? Tolerance : 0);
+    await expectScreen(page, name, name === 'world' ? Tolerance : 0, SceneMs);
   }
   await page.close();
 }
