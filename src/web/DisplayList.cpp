@@ -1,5 +1,7 @@
 #include "web/DisplayList.h"
 
+#include <utility>
+
 namespace {
 
 void copy3(float* to, const Vector4& from) {
@@ -62,54 +64,35 @@ bool DisplayList::needsBuild(const Vector4& color, const Vector4& normal) const 
     return !built || (takesColor && color != builtColor) || (takesNormal && normal != builtNormal);
 }
 
-// Colour and normal steps go only where something can see them: before a
-// raster position or a bitmap, and at the end.
-std::vector<MeshCorner> DisplayList::build(const Vector4& color, const Vector4& normal) {
-    std::vector<MeshCorner> corners;
-    std::vector<PrimitiveVertex> primitive;
-    steps.clear();
-    takesColor = takesNormal = false;
-    Vector4 current[2] = {color, normal};
-    bool own[2] = {false, false};
-    bool pending[2] = {false, false};
-    const auto settle = [&] {
-        for (int i = 0; i < 2; ++i) {
-            if (pending[i]) {
-                steps.push_back({i == 0 ? ListStep::Color : ListStep::Normal, current[i], 0, 0});
-                pending[i] = false;
-            }
-        }
-    };
-    GLenum mode = 0;
-    for (const ListCommand& command : commands) {
+namespace {
+
+enum State { ColorState, NormalState, StateCount };
+
+// Walks a list's commands once, making its steps and its triangles. Colour
+// and normal steps go only where something can see them: before a raster
+// position or a bitmap, and at the end (settle).
+class ListBuilder {
+public:
+    ListBuilder(const Vector4& color, const Vector4& normal) : current{color, normal} {}
+
+    void add(const ListCommand& command) {
         switch (command.kind) {
         case ListCommand::Color:
-        case ListCommand::Normal: {
-            const int i = command.kind == ListCommand::Color ? 0 : 1;
-            current[i] = command.values;
-            own[i] = pending[i] = true;
+            set(ColorState, command.values);
             break;
-        }
+        case ListCommand::Normal:
+            set(NormalState, command.values);
+            break;
         case ListCommand::Begin:
             mode = static_cast<GLenum>(command.index);
             primitive.clear();
             break;
         case ListCommand::Vertex:
-            primitive.push_back({command.values, current[1], current[0]});
-            takesColor = takesColor || !own[0];
-            takesNormal = takesNormal || !own[1];
+            vertex(command.values);
             break;
-        case ListCommand::End: {
-            const int first = static_cast<int>(corners.size());
-            appendTriangles(mode, primitive, corners);
-            const int added = static_cast<int>(corners.size()) - first;
-            if (!steps.empty() && steps.back().kind == ListStep::Draw) {
-                steps.back().count += added;
-            } else if (added > 0) {
-                steps.push_back({ListStep::Draw, {}, first, added});
-            }
+        case ListCommand::End:
+            endPrimitive();
             break;
-        }
         case ListCommand::RasterPos:
         case ListCommand::Bitmap:
             settle();
@@ -119,9 +102,66 @@ std::vector<MeshCorner> DisplayList::build(const Vector4& color, const Vector4& 
             break;
         }
     }
-    settle();
+
+    void settle() {
+        for (int i = 0; i < StateCount; ++i) {
+            if (pending[i]) {
+                steps.push_back(
+                    {i == ColorState ? ListStep::Color : ListStep::Normal, current[i], 0, 0});
+                pending[i] = false;
+            }
+        }
+    }
+
+    std::vector<ListStep> steps;
+    std::vector<MeshCorner> corners;
+    bool takesCallers[StateCount] = {false, false};  // some vertex uses the caller's value
+
+private:
+    void set(State state, const Vector4& value) {
+        current[state] = value;
+        own[state] = pending[state] = true;
+    }
+
+    void vertex(const Vector4& position) {
+        primitive.push_back({position, current[NormalState], current[ColorState]});
+        for (int i = 0; i < StateCount; ++i) {
+            takesCallers[i] = takesCallers[i] || !own[i];
+        }
+    }
+
+    // The primitive's triangles join the run of triangles drawn last, if any.
+    void endPrimitive() {
+        const int first = static_cast<int>(corners.size());
+        appendTriangles(mode, primitive, corners);
+        const int added = static_cast<int>(corners.size()) - first;
+        if (!steps.empty() && steps.back().kind == ListStep::Draw) {
+            steps.back().count += added;
+        } else if (added > 0) {
+            steps.push_back({ListStep::Draw, {}, first, added});
+        }
+    }
+
+    Vector4 current[StateCount];
+    bool own[StateCount] = {false, false};      // set by the list itself
+    bool pending[StateCount] = {false, false};  // set since the last step that shows it
+    GLenum mode = 0;
+    std::vector<PrimitiveVertex> primitive;
+};
+
+}  // namespace
+
+std::vector<MeshCorner> DisplayList::build(const Vector4& color, const Vector4& normal) {
+    ListBuilder builder(color, normal);
+    for (const ListCommand& command : commands) {
+        builder.add(command);
+    }
+    builder.settle();
+    steps = std::move(builder.steps);
+    takesColor = builder.takesCallers[ColorState];
+    takesNormal = builder.takesCallers[NormalState];
     built = true;
     builtColor = color;
     builtNormal = normal;
-    return corners;
+    return std::move(builder.corners);
 }
