@@ -7,9 +7,8 @@
 #include <GL/glu.h>
 #include <SDL.h>
 #include <emscripten.h>
+#include <emscripten/html5.h>
 
-#include <algorithm>
-#include <cmath>
 #include <memory>
 
 // The WebGL calls behind the names this file takes over.
@@ -18,7 +17,6 @@ void emscripten_glEnable(GLenum capability);
 void emscripten_glDisable(GLenum capability);
 void emscripten_glClear(GLbitfield mask);
 void emscripten_glClearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a);
-void emscripten_glViewport(GLint x, GLint y, GLsizei width, GLsizei height);
 }
 
 // The game's quadrics keep GLU's defaults, so a quadric holds nothing.
@@ -30,9 +28,23 @@ namespace {
 // made by the first call, which follows SDL_SetVideoMode's WebGL context.
 std::unique_ptr<GlContext> current;
 
+// The window's pixels fill the canvas's drawing buffer, whatever size the
+// page gives it (say, the device's pixels); taken before every frame.
+void fitDrawingBuffer(GlContext& gl) {
+    int width = 0;
+    int height = 0;
+    emscripten_webgl_get_drawing_buffer_size(emscripten_webgl_get_current_context(), &width,
+                                             &height);
+    const SDL_Surface* window = SDL_GetVideoSurface();
+    if (window != nullptr) {
+        gl.renderer().setDrawingBuffer(width, height, window->w, window->h);
+    }
+}
+
 GlContext& context() {
     if (!current) {
         current = std::make_unique<GlContext>();
+        fitDrawingBuffer(*current);
     }
     return *current;
 }
@@ -100,16 +112,16 @@ void glDisable(GLenum capability) {
     context().setEnabled(capability, false);
 }
 
-// The desktop's Mesa stores the nearest 8-bit value of each channel, ties to
-// even (0.7 gives 178); WebGL may round or cut off otherwise. A quarter step
-// above that value gives it either way.
+// The desktop's Mesa stores the nearest 8-bit value of each channel
+// (nearestByte); WebGL may round or cut off otherwise. A quarter step above
+// that value gives it either way.
 void glClearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a) {
-    const auto nearest = [](GLclampf c) {
+    const auto stored = [](GLclampf c) {
         constexpr float Steps = 255.0f;
         constexpr float QuarterStep = 0.25f;
-        return (std::nearbyint(std::clamp(c, 0.0f, 1.0f) * Steps) + QuarterStep) / Steps;
+        return (static_cast<float>(nearestByte(c)) + QuarterStep) / Steps;
     };
-    emscripten_glClearColor(nearest(r), nearest(g), nearest(b), nearest(a));
+    emscripten_glClearColor(stored(r), stored(g), stored(b), stored(a));
 }
 
 void glClear(GLbitfield mask) {
@@ -118,8 +130,6 @@ void glClear(GLbitfield mask) {
 }
 
 void glViewport(GLint x, GLint y, GLsizei width, GLsizei height) {
-    context().renderer().flush();
-    emscripten_glViewport(x, y, width, height);
     context().viewport(x, y, width, height);
 }
 
@@ -254,4 +264,5 @@ void SDL_GL_SwapBuffers() {
     context().renderer().flush();
     frameShown();
     waitForDisplay();
+    fitDrawingBuffer(context());
 }

@@ -10,19 +10,12 @@ namespace {
 constexpr Matrix Identity = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
 constexpr Vector4 DefaultAmbient{0.2f, 0.2f, 0.2f, 1.0f};
 constexpr Vector4 DefaultDiffuse{0.8f, 0.8f, 0.8f, 1.0f};
-constexpr float FullIntensity = 255.0f;
-constexpr float NoTexel = -1.0f;
 // The bitmap's corner is the raster position minus its origin, rounded down
 // after this nudge, as the desktop's Mesa does, so that a raster position a
 // rounding error below a pixel edge still starts at that pixel.
 constexpr float BitmapNudge = 0.0001f;
 constexpr int BitsPerByte = 8;
 constexpr unsigned char Ink = 255;
-
-// The nearest 8-bit value, ties to even, as the desktop's Mesa stores colours.
-unsigned char toByte(float c) {
-    return static_cast<unsigned char>(std::nearbyint(std::clamp(c, 0.0f, 1.0f) * FullIntensity));
-}
 
 }  // namespace
 
@@ -34,7 +27,7 @@ GlContext::GlContext()
 
 void GlContext::submit(const ListCommand& command) {
     if (compiling != 0) {
-        lists[compiling].push_back(command);
+        lists[compiling].record(command);
     } else {
         run(command);
     }
@@ -53,11 +46,15 @@ void GlContext::run(const ListCommand& command) {
         primitiveVertices.clear();
         break;
     case ListCommand::Vertex:
-        vertex(command.values);
+        primitiveVertices.push_back({command.values, normal, color});
         break;
-    case ListCommand::End:
-        endPrimitive();
+    case ListCommand::End: {
+        std::vector<MeshCorner> corners;
+        appendTriangles(primitive, primitiveVertices, corners);
+        output->drawTriangles(corners, uniforms());
+        primitiveVertices.clear();
         break;
+    }
     case ListCommand::Bitmap:
         bitmap(glyphs[static_cast<std::size_t>(command.index)]);
         break;
@@ -120,13 +117,34 @@ void GlContext::setModelAmbient(const GLfloat* values) {
     modelAmbient = {values[0], values[1], values[2], values[3]};
 }
 
-Vector4 GlContext::eyePosition(const Vector4& object) const {
-    return transform(modelView.back(), object);
+MeshUniforms GlContext::uniforms() const {
+    MeshUniforms u;
+    u.modelView = modelView.back();
+    u.modelViewProjection = product(projection.back(), modelView.back());
+    u.normals = normalMatrix(modelView.back());
+    u.flatShading = flatShading;
+    u.colorMaterial = colorMaterial || !lighting;
+    u.sceneAmbient = lighting ? modelAmbient : Vector4{1.0f, 1.0f, 1.0f, 1.0f};
+    for (const Light& light : lights) {
+        if (!lighting || !light.enabled) {
+            continue;
+        }
+        const auto i = static_cast<std::size_t>(u.lightCount++);
+        const Vector4& p = light.position;
+        u.lightPosition[i] =
+            p[3] != 0.0f ? Vector4{p[0] / p[3], p[1] / p[3], p[2] / p[3], 1.0f} : p;
+        u.lightDiffuse[i] = light.diffuse;
+        for (int k = 0; k < 3; ++k) {
+            u.sceneAmbient[k] += light.ambient[k];
+        }
+    }
+    return u;
 }
 
-// OpenGL 1.1's lighting for ambient and diffuse light: the material's
-// specular colour stays black in this game, so specular light adds nothing,
-// and no attenuation or spotlight is set.
+// OpenGL 1.1's lighting for ambient and diffuse light, as the mesh shader
+// has it (web/MeshShaders.cpp): the material's specular colour stays black in
+// this game, so specular light adds nothing, and no attenuation or spotlight
+// is set.
 Vector4 GlContext::litColor(const Vector4& eye) const {
     if (!lighting) {
         return color;
@@ -151,60 +169,8 @@ Vector4 GlContext::litColor(const Vector4& eye) const {
     return c;
 }
 
-void GlContext::vertex(const Vector4& object) {
-    const Vector4 eye = eyePosition(object);
-    primitiveVertices.push_back({transform(projection.back(), eye), litColor(eye)});
-}
-
-void GlContext::emitTriangle(std::size_t a, std::size_t b, std::size_t c, std::size_t provoking) {
-    BatchVertex corners[3];
-    const std::size_t indices[3] = {a, b, c};
-    for (int k = 0; k < 3; ++k) {
-        const TransformedVertex& v = primitiveVertices[indices[k]];
-        const Vector4& shade = primitiveVertices[flatShading ? provoking : indices[k]].color;
-        corners[k] = {{v.clip[0], v.clip[1], v.clip[2], v.clip[3]},
-                      {NoTexel, NoTexel},
-                      {toByte(shade[0]), toByte(shade[1]), toByte(shade[2]), toByte(shade[3])}};
-    }
-    output->addTriangle(corners[0], corners[1], corners[2]);
-}
-
-// Cuts the primitive into triangles. With flat shading each one takes the
-// colour of the vertex OpenGL names as provoking: the last of each triangle
-// or quad. Other kinds of primitive draw nothing.
-void GlContext::endPrimitive() {
-    const std::size_t n = primitiveVertices.size();
-    switch (primitive) {
-    case GL_TRIANGLES:
-        for (std::size_t i = 0; i + 2 < n; i += 3) {
-            emitTriangle(i, i + 1, i + 2, i + 2);
-        }
-        break;
-    case GL_TRIANGLE_FAN:
-        for (std::size_t i = 1; i + 1 < n; ++i) {
-            emitTriangle(0, i, i + 1, i + 1);
-        }
-        break;
-    case GL_QUADS:
-        for (std::size_t i = 0; i + 3 < n; i += 4) {
-            emitTriangle(i, i + 1, i + 2, i + 3);
-            emitTriangle(i, i + 2, i + 3, i + 3);
-        }
-        break;
-    case GL_QUAD_STRIP:
-        for (std::size_t i = 0; i + 3 < n; i += 2) {
-            emitTriangle(i, i + 1, i + 3, i + 3);
-            emitTriangle(i, i + 3, i + 2, i + 3);
-        }
-        break;
-    default:
-        break;
-    }
-    primitiveVertices.clear();
-}
-
 void GlContext::rasterPos(const Vector4& object) {
-    const Vector4 eye = eyePosition(object);
+    const Vector4 eye = transform(modelView.back(), object);
     const Vector4 clip = transform(projection.back(), eye);
     rasterValid = true;
     for (int i = 0; i < 3; ++i) {
@@ -220,7 +186,7 @@ void GlContext::rasterPos(const Vector4& object) {
     raster[2] = clip[2] / clip[3] * 0.5f + 0.5f;
     const Vector4 c = litColor(eye);
     for (int i = 0; i < 4; ++i) {
-        rasterColor[i] = toByte(c[i]);
+        rasterColor[i] = nearestByte(c[i]);
     }
 }
 
@@ -266,7 +232,7 @@ GLuint GlContext::genLists(GLsizei range) {
 
 void GlContext::newList(GLuint list) {
     compiling = list;
-    lists[list].clear();
+    lists[list] = DisplayList();
 }
 
 void GlContext::endList() {
@@ -278,8 +244,33 @@ void GlContext::callList(GLuint list) {
     if (found == lists.end()) {
         return;
     }
-    for (const ListCommand& command : found->second) {
-        run(command);
+    DisplayList& called = found->second;
+    if (called.needsBuild(color, normal)) {
+        const std::vector<MeshCorner> corners = called.build(color, normal);
+        if (called.mesh >= 0) {
+            output->replaceMesh(called.mesh, corners);
+        } else if (!corners.empty()) {
+            called.mesh = output->addMesh(corners);
+        }
+    }
+    for (const ListStep& step : called.getSteps()) {
+        switch (step.kind) {
+        case ListStep::Draw:
+            output->drawMesh(called.mesh, step.first, step.count, uniforms());
+            break;
+        case ListStep::Color:
+            color = step.values;
+            break;
+        case ListStep::Normal:
+            normal = step.values;
+            break;
+        case ListStep::RasterPos:
+            rasterPos(step.values);
+            break;
+        case ListStep::Bitmap:
+            bitmap(glyphs[static_cast<std::size_t>(step.first)]);
+            break;
+        }
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "web/DisplayList.h"
 #include "web/GlMath.h"
 #include "web/WebRenderer.h"
 
@@ -9,14 +10,6 @@
 #include <map>
 #include <memory>
 #include <vector>
-
-// One fixed-function call as a display list keeps it.
-struct ListCommand {
-    enum Kind { Color, Normal, Begin, Vertex, End, Bitmap, RasterPos };
-    Kind kind;
-    Vector4 values;  // colour, normal, position or glyph moves, by kind
-    int index;       // primitive mode for Begin, glyph number for Bitmap
-};
 
 // A glyph of glBitmap: its place in the atlas, origin and moves in pixels.
 struct Glyph {
@@ -32,11 +25,13 @@ struct Light {
     Vector4 position{0.0f, 0.0f, 1.0f, 0.0f};
 };
 
-// The state of the OpenGL 1.1 subset the game calls, and its vertex stage:
-// matrices, the current colour and normal, the lighting equation for
-// ambient and diffuse light with colour material, flat or smooth shading,
-// quads and strips cut into triangles, raster positions and bitmaps, display
-// lists. What it draws goes to a WebRenderer. Main thread only.
+// The state of the OpenGL 1.1 subset the game calls: matrices, the current
+// colour and normal, lights, flat or smooth shading, raster positions and
+// bitmaps, display lists. Triangles go to the GPU with the state they need
+// (WebRenderer); a raster position is lit here, once. A display list records
+// glColor, glNormal, glBegin, glVertex, glEnd, glRasterPos and glBitmap; every
+// other call takes effect at once, even while a list is being compiled.
+// Main thread only.
 class GlContext {
 public:
     static constexpr int LightCount = 8;
@@ -73,18 +68,10 @@ public:
     WebRenderer& renderer() { return *output; }
 
 private:
-    struct TransformedVertex {
-        Vector4 clip;
-        Vector4 color;
-    };
-
     void run(const ListCommand& command);
     Matrix& currentMatrix();
-    Vector4 eyePosition(const Vector4& object) const;
+    MeshUniforms uniforms() const;
     Vector4 litColor(const Vector4& eye) const;  // of the current colour and normal
-    void vertex(const Vector4& object);
-    void emitTriangle(std::size_t a, std::size_t b, std::size_t c, std::size_t provoking);
-    void endPrimitive();
     void rasterPos(const Vector4& object);
     void bitmap(const Glyph& glyph);
 
@@ -98,13 +85,13 @@ private:
     Vector4 modelAmbient{0.2f, 0.2f, 0.2f, 1.0f};
     int unpackAlignment = 4;
     GLenum primitive = 0;
-    std::vector<TransformedVertex> primitiveVertices;
+    std::vector<PrimitiveVertex> primitiveVertices;
     bool rasterValid = true;
     float raster[3] = {0.0f, 0.0f, 0.0f};  // window x, y and depth
     unsigned char rasterColor[4] = {255, 255, 255, 255};
     int viewportBox[4] = {0, 0, 1, 1};
     std::vector<Glyph> glyphs;
-    std::map<GLuint, std::vector<ListCommand>> lists;
+    std::map<GLuint, DisplayList> lists;
     GLuint nextListName = 1;
     GLuint compiling = 0;  // the list being compiled, 0 for none
     GLuint listBase = 0;

@@ -1,5 +1,6 @@
 #include "web/GlMath.h"
 
+#include <algorithm>
 #include <cmath>
 
 Matrix product(const Matrix& a, const Matrix& b) {
@@ -24,9 +25,8 @@ Vector4 transform(const Matrix& m, const Vector4& v) {
     return r;
 }
 
-// The normal in eye space: times the inverse transpose of the model-view
-// matrix's upper 3 x 3, which is its cofactor matrix over its determinant.
-Vector4 eyeNormal(const Matrix& m, const Vector4& n) {
+// The inverse transpose of the upper 3 x 3 is its cofactor matrix over its determinant.
+NormalMatrix normalMatrix(const Matrix& m) {
     const auto a = [&m](int row, int column) { return m[column * 4 + row]; };
     const auto cofactor = [&a](int row, int column) {
         const int r0 = (row + 1) % 3, r1 = (row + 2) % 3;
@@ -35,10 +35,21 @@ Vector4 eyeNormal(const Matrix& m, const Vector4& n) {
     };
     const float det =
         a(0, 0) * cofactor(0, 0) + a(0, 1) * cofactor(0, 1) + a(0, 2) * cofactor(0, 2);
+    NormalMatrix r{};
+    for (int row = 0; row < 3; ++row) {
+        for (int column = 0; column < 3; ++column) {
+            r[column * 3 + row] = cofactor(row, column) / det;
+        }
+    }
+    return r;
+}
+
+Vector4 eyeNormal(const Matrix& m, const Vector4& n) {
+    const NormalMatrix inverse = normalMatrix(m);
     Vector4 r{0.0f, 0.0f, 0.0f, 0.0f};
     for (int row = 0; row < 3; ++row) {
         for (int k = 0; k < 3; ++k) {
-            r[row] += cofactor(row, k) / det * n[k];
+            r[row] += inverse[k * 3 + row] * n[k];
         }
     }
     return r;
@@ -57,4 +68,9 @@ Vector4 towardsLight(const Vector4& light, const Vector4& eye) {
         d[i] = length > 0.0f ? d[i] / length : 0.0f;
     }
     return d;
+}
+
+unsigned char nearestByte(float c) {
+    constexpr float Steps = 255.0f;
+    return static_cast<unsigned char>(std::nearbyint(std::clamp(c, 0.0f, 1.0f) * Steps));
 }

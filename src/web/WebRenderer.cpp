@@ -1,12 +1,16 @@
 #include "web/WebRenderer.h"
 
+#include "web/GlProgram.h"
+
 #include <GLES2/gl2.h>
 
+#include <cmath>
 #include <cstddef>
 
 // The plain names of these belong to the fixed-function calls (web/GlCalls.cpp).
 extern "C" {
 void emscripten_glPixelStorei(GLenum name, GLint value);
+void emscripten_glViewport(GLint x, GLint y, GLsizei width, GLsizei height);
 }
 
 namespace {
@@ -31,36 +35,25 @@ uniform sampler2D atlas;
 varying vec2 atlasTexel;
 varying vec4 fragmentColor;
 void main() {
-    if (atlasTexel.x >= 0.0 && texture2D(atlas, atlasTexel).r < 0.5) {
+    if (texture2D(atlas, atlasTexel).r < 0.5) {
         discard;
     }
     gl_FragColor = fragmentColor;
 }
 )";
 
-GLuint compile(GLenum type, const char* source) {
-    const GLuint shader = glCreateShader(type);
-    glShaderSource(shader, 1, &source, nullptr);
-    glCompileShader(shader);
-    return shader;
+constexpr int GlyphAttributes = 3;
+constexpr int AllAttributes = 8;
+
+float toDevice(int windowPixels, float scale) {
+    return std::round(static_cast<float>(windowPixels) * scale);
 }
 
 }  // namespace
 
 WebRenderer::WebRenderer() : atlas(AtlasWidth * AtlasHeight, 0) {
-    program = glCreateProgram();
-    const GLuint vertex = compile(GL_VERTEX_SHADER, VertexShader);
-    const GLuint fragment = compile(GL_FRAGMENT_SHADER, FragmentShader);
-    glAttachShader(program, vertex);
-    glAttachShader(program, fragment);
-    glLinkProgram(program);
-    glDeleteShader(vertex);
-    glDeleteShader(fragment);
-    positionSlot = glGetAttribLocation(program, "position");
-    texelSlot = glGetAttribLocation(program, "texel");
-    colorSlot = glGetAttribLocation(program, "color");
+    program = linkProgram(VertexShader, FragmentShader, {"position", "texel", "color"});
     // The glyph atlas is the program's only texture, on unit 0 for good.
-    glUseProgram(program);
     glUniform1i(glGetUniformLocation(program, "atlas"), 0);
     glGenBuffers(1, &buffer);
     glGenTextures(1, &texture);
@@ -76,12 +69,6 @@ WebRenderer::~WebRenderer() {
     glDeleteTextures(1, &texture);
     glDeleteBuffers(1, &buffer);
     glDeleteProgram(program);
-}
-
-void WebRenderer::addTriangle(const BatchVertex& a, const BatchVertex& b, const BatchVertex& c) {
-    batch.push_back(a);
-    batch.push_back(b);
-    batch.push_back(c);
 }
 
 AtlasSlot WebRenderer::addGlyph(int width, int height, const std::vector<unsigned char>& coverage) {
@@ -105,41 +92,83 @@ AtlasSlot WebRenderer::addGlyph(int width, int height, const std::vector<unsigne
     return slot;
 }
 
-BatchVertex WebRenderer::glyphCorner(const AtlasSlot& slot, int dx, int dy, int x, int y, float z,
-                                     const unsigned char* color) const {
-    const float px = static_cast<float>(x + dx * slot.width - viewport[0]);
-    const float py = static_cast<float>(y + dy * slot.height - viewport[1]);
-    return {{2.0f * px / viewport[2] - 1.0f, 2.0f * py / viewport[3] - 1.0f, 2.0f * z - 1.0f, 1.0f},
+// (x, y) is the glyph's corner in device pixels.
+GlyphVertex WebRenderer::glyphCorner(const AtlasSlot& slot, int dx, int dy, float x, float y,
+                                     float z, const unsigned char* color) const {
+    const float px = x + static_cast<float>(dx * slot.width) * scaleX - deviceViewport[0];
+    const float py = y + static_cast<float>(dy * slot.height) * scaleY - deviceViewport[1];
+    return {{2.0f * px / deviceViewport[2] - 1.0f, 2.0f * py / deviceViewport[3] - 1.0f,
+             2.0f * z - 1.0f, 1.0f},
             {static_cast<float>(slot.x + dx * slot.width) / AtlasWidth,
              static_cast<float>(slot.y + dy * slot.height) / AtlasHeight},
             {color[0], color[1], color[2], color[3]}};
 }
 
+// The corner goes to the nearest device pixel, so that every glyph shows its
+// texels whole at any scale.
 void WebRenderer::addGlyphQuad(const AtlasSlot& slot, int x, int y, float z,
                                const unsigned char* color) {
     if (slot.width == 0) {
         return;
     }
-    const BatchVertex c00 = glyphCorner(slot, 0, 0, x, y, z, color);
-    const BatchVertex c10 = glyphCorner(slot, 1, 0, x, y, z, color);
-    const BatchVertex c11 = glyphCorner(slot, 1, 1, x, y, z, color);
-    const BatchVertex c01 = glyphCorner(slot, 0, 1, x, y, z, color);
-    addTriangle(c00, c10, c11);
-    addTriangle(c00, c11, c01);
+    const float deviceX = toDevice(x, scaleX);
+    const float deviceY = toDevice(y, scaleY);
+    const GlyphVertex c00 = glyphCorner(slot, 0, 0, deviceX, deviceY, z, color);
+    const GlyphVertex c10 = glyphCorner(slot, 1, 0, deviceX, deviceY, z, color);
+    const GlyphVertex c11 = glyphCorner(slot, 1, 1, deviceX, deviceY, z, color);
+    const GlyphVertex c01 = glyphCorner(slot, 0, 1, deviceX, deviceY, z, color);
+    batch.insert(batch.end(), {c00, c10, c11, c00, c11, c01});
+}
+
+void WebRenderer::drawMesh(int mesh, int first, int count, const MeshUniforms& state) {
+    flush();
+    meshes.drawMesh(mesh, first, count, state);
+}
+
+void WebRenderer::drawTriangles(const std::vector<MeshCorner>& corners, const MeshUniforms& state) {
+    flush();
+    meshes.drawTriangles(corners, state);
 }
 
 void WebRenderer::setViewport(int x, int y, int width, int height) {
-    viewport[0] = x;
-    viewport[1] = y;
-    viewport[2] = width;
-    viewport[3] = height;
+    flush();
+    viewport = {x, y, width, height};
+    applyViewport();
+}
+
+void WebRenderer::setDrawingBuffer(int bufferWidth, int bufferHeight, int windowWidth,
+                                   int windowHeight) {
+    if (windowWidth <= 0 || windowHeight <= 0) {
+        return;
+    }
+    const float x = static_cast<float>(bufferWidth) / static_cast<float>(windowWidth);
+    const float y = static_cast<float>(bufferHeight) / static_cast<float>(windowHeight);
+    if (x != scaleX || y != scaleY) {
+        flush();
+        scaleX = x;
+        scaleY = y;
+        applyViewport();
+    }
+}
+
+void WebRenderer::applyViewport() {
+    const float left = toDevice(viewport[0], scaleX);
+    const float bottom = toDevice(viewport[1], scaleY);
+    deviceViewport = {left, bottom, toDevice(viewport[0] + viewport[2], scaleX) - left,
+                      toDevice(viewport[1] + viewport[3], scaleY) - bottom};
+    emscripten_glViewport(
+        static_cast<GLint>(deviceViewport[0]), static_cast<GLint>(deviceViewport[1]),
+        static_cast<GLsizei>(deviceViewport[2]), static_cast<GLsizei>(deviceViewport[3]));
+    meshes.setViewport(deviceViewport);
 }
 
 void WebRenderer::flush() {
     if (batch.empty()) {
         return;
     }
+    meshes.deactivate();
     glUseProgram(program);
+    useAttributes(GlyphAttributes, AllAttributes);
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, texture);
     if (atlasChanged) {
@@ -149,18 +178,15 @@ void WebRenderer::flush() {
         atlasChanged = false;
     }
     glBindBuffer(GL_ARRAY_BUFFER, buffer);
-    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(batch.size() * sizeof(BatchVertex)),
+    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(batch.size() * sizeof(GlyphVertex)),
                  batch.data(), GL_STREAM_DRAW);
-    const GLsizei stride = sizeof(BatchVertex);
-    glEnableVertexAttribArray(positionSlot);
-    glVertexAttribPointer(positionSlot, 4, GL_FLOAT, GL_FALSE, stride,
-                          reinterpret_cast<const void*>(offsetof(BatchVertex, clip)));
-    glEnableVertexAttribArray(texelSlot);
-    glVertexAttribPointer(texelSlot, 2, GL_FLOAT, GL_FALSE, stride,
-                          reinterpret_cast<const void*>(offsetof(BatchVertex, texel)));
-    glEnableVertexAttribArray(colorSlot);
-    glVertexAttribPointer(colorSlot, 4, GL_UNSIGNED_BYTE, GL_TRUE, stride,
-                          reinterpret_cast<const void*>(offsetof(BatchVertex, color)));
+    const GLsizei stride = sizeof(GlyphVertex);
+    glVertexAttribPointer(0, 4, GL_FLOAT, GL_FALSE, stride,
+                          reinterpret_cast<const void*>(offsetof(GlyphVertex, clip)));
+    glVertexAttribPointer(1, 2, GL_FLOAT, GL_FALSE, stride,
+                          reinterpret_cast<const void*>(offsetof(GlyphVertex, texel)));
+    glVertexAttribPointer(2, 4, GL_UNSIGNED_BYTE, GL_TRUE, stride,
+                          reinterpret_cast<const void*>(offsetof(GlyphVertex, color)));
     glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(batch.size()));
     batch.clear();
 }

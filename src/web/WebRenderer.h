@@ -1,10 +1,13 @@
 #pragma once
 
+#include "web/MeshRenderer.h"
+
+#include <array>
 #include <vector>
 
-// One corner of a triangle as WebGL draws it: clip coordinates, a texel of
-// the glyph atlas (negative x for none) and the final 8-bit colour.
-struct BatchVertex {
+// One corner of a glyph's quad as WebGL draws it: clip coordinates, a texel
+// of the glyph atlas (0..1) and the final 8-bit colour.
+struct GlyphVertex {
     float clip[4];
     float texel[2];
     unsigned char color[4];
@@ -15,39 +18,57 @@ struct AtlasSlot {
     int x, y, width, height;
 };
 
-// Draws what the fixed-function calls produce with one WebGL program: lit,
-// flat-shaded triangles and bitmap glyphs, collected in drawing order and
-// sent as one draw call per flush. Needs the page's WebGL context, which
+// Draws what the fixed-function calls produce, in their order: triangles
+// through a MeshRenderer, and bitmap glyphs, collected and sent as one draw
+// call per flush. The calls place things in window pixels (the size the
+// window was asked for); the canvas's drawing buffer may be of another size,
+// and the window fills it: triangles are drawn at the buffer's resolution,
+// glyphs in whole device pixels, each texel on the device pixels whose
+// centres fall in its square. Needs the page's WebGL context, which
 // SDL_SetVideoMode makes current; created by the first OpenGL call after it.
 class WebRenderer {
 public:
     static constexpr int AtlasWidth = 1024;  // texels
     static constexpr int AtlasHeight = 256;
 
-    WebRenderer();  // compiles the program, makes the buffer and the atlas texture
+    WebRenderer();  // compiles the glyphs' program, makes its buffer and the atlas texture
     ~WebRenderer();
     WebRenderer(const WebRenderer&) = delete;
     WebRenderer& operator=(const WebRenderer&) = delete;
 
-    void addTriangle(const BatchVertex& a, const BatchVertex& b, const BatchVertex& c);
     // Stores a glyph's coverage (width * height bytes, bottom row first, 0 or
     // 255) in the atlas; a slot of width 0 when the atlas is full.
     AtlasSlot addGlyph(int width, int height, const std::vector<unsigned char>& coverage);
     // Queues a glyph drawn over the window pixels [x, x + width) x [y, y +
     // height) at window depth z (0..1), in the given colour.
     void addGlyphQuad(const AtlasSlot& slot, int x, int y, float z, const unsigned char* color);
+
+    // Triangles, drawn at once after what is queued (MeshRenderer).
+    int addMesh(const std::vector<MeshCorner>& corners) { return meshes.addMesh(corners); }
+    void replaceMesh(int mesh, const std::vector<MeshCorner>& corners) {
+        meshes.replaceMesh(mesh, corners);
+    }
+    void drawMesh(int mesh, int first, int count, const MeshUniforms& state);
+    void drawTriangles(const std::vector<MeshCorner>& corners, const MeshUniforms& state);
+
     void setViewport(int x, int y, int width, int height);  // window pixels
-    void flush();                                           // draws everything queued, in order
+    // The drawing buffer's size and the window's, in their own pixels; the
+    // swap tells it before each frame.
+    void setDrawingBuffer(int bufferWidth, int bufferHeight, int windowWidth, int windowHeight);
+    void flush();  // draws the queued glyphs
 
 private:
-    BatchVertex glyphCorner(const AtlasSlot& slot, int dx, int dy, int x, int y, float z,
+    GlyphVertex glyphCorner(const AtlasSlot& slot, int dx, int dy, float x, float y, float z,
                             const unsigned char* color) const;
+    void applyViewport();
 
-    std::vector<BatchVertex> batch;
+    MeshRenderer meshes;
+    std::vector<GlyphVertex> batch;
     std::vector<unsigned char> atlas;  // AtlasWidth * AtlasHeight coverage bytes
     bool atlasChanged = false;
     int shelfX = 0, shelfY = 0, shelfHeight = 0;  // where the next glyph goes
-    int viewport[4] = {0, 0, 1, 1};
+    std::array<int, 4> viewport{0, 0, 1, 1};      // window pixels
+    std::array<float, 4> deviceViewport{0.0f, 0.0f, 1.0f, 1.0f};
+    float scaleX = 1.0f, scaleY = 1.0f;  // device pixels per window pixel
     unsigned program = 0, buffer = 0, texture = 0;
-    int positionSlot = 0, texelSlot = 0, colorSlot = 0;
 };

@@ -6,6 +6,7 @@
 #include "play/LevelResult.h"
 #include "play/RoundState.h"
 #include "shell/Game.h"
+#include "support/Scenes.h"
 #include "support/TestSupport.h"
 #include "text/TextDisplay.h"
 
@@ -154,16 +155,9 @@ TEST_F(World, TheOldestShotAndTheFirstPlacedBallMeet) {
     EXPECT_EQ(layout(world), "0.05,-0.5b ");
 }
 
-// Balls in their colours and lit, darts in front of balls, balls half in the
-// window at its edges.
 TEST_F(World, TheWorldLooksAsItsReference) {
-    for (const Ball& ball : {Ball(0.0f, -0.5f, 0.5f, Red), Ball(0.0f, 0.5f, 0.5f, Blue),
-                             Ball(0.0f, -0.5f, 1.05f, Blue), Ball(0.0f, 0.5f, -1.05f, Red)}) {
-        world.addBall(ball);
-    }
-    world.addShot({Blue, -0.5f, 0.45f});
-    world.addShot({Red, 0.0f, -0.5f});
-    EXPECT_EQ(differenceFromReference(drawnFrame([&] { world.draw(); }), "world"), "");
+    const Scene scene = worldScene();
+    EXPECT_EQ(differenceFromReference(drawnFrame([&] { scene.draw(game); }), scene.name), "");
 }
 
 // One known blue ball at (0.383, 1.1) falling 0.1 a tick (speed 10): a shot

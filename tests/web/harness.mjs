@@ -25,14 +25,17 @@ const types = {
   '.json': 'application/json', '.webmanifest': 'application/manifest+json',
 };
 
-// Serves the page's folder at / and the reference pictures at /reference/;
-// a suite may set server.siteDir to serve another build of the page.
-export function serve(siteDir, referenceDir) {
+// Serves the page's folder at /, the reference pictures at /reference/ and
+// the page of the scene program (tests/web/scenes/) at /scenes/; a suite may
+// set server.siteDir to serve another build of the page.
+export function serve(siteDir, referenceDir, scenesDir) {
   const server = http.createServer((request, response) => {
     const url = request.url.split('?')[0];
     const file = url.startsWith('/reference/')
       ? path.join(referenceDir, path.basename(url))
-      : path.join(server.siteDir, url === '/' ? 'index.html' : path.basename(url));
+      : url.startsWith('/scenes/')
+        ? path.join(scenesDir, url === '/scenes/' ? 'index.html' : path.basename(url))
+        : path.join(server.siteDir, url === '/' ? 'index.html' : path.basename(url));
     fs.readFile(file, (error, data) => {
       response.writeHead(error ? 404 : 200, { 'Content-Type': types[path.extname(file)] || 'text/plain' });
       response.end(error ? '' : data);
@@ -82,10 +85,15 @@ export async function open(page, url) {
   await page.waitForFunction(() => typeof Module !== 'undefined' && Module.frames > 1, { timeout: WaitMs });
 }
 
+// Whether fn(...args) became true in the page within WaitMs: a wait that
+// times out is for the caller's check to name.
+export const waitFor = (page, fn, ...args) =>
+  page.waitForFunction(fn, { timeout: WaitMs }, ...args).then(() => true, () => false);
+
 // Resolves with the result of the first frame that passes the named check
 // of page-checks.js, or with {timedOut, last}.
-export const watch = (page, name, args) =>
-  page.evaluate((n, a, t) => window.quendleTest.watch(n, a, t), name, args || {}, WaitMs);
+export const watch = (page, name, args, timeoutMs = WaitMs) =>
+  page.evaluate((n, a, t) => window.quendleTest.watch(n, a, t), name, args || {}, timeoutMs);
 
 // Gives the page's "moon" the text, in the browser's database too, from
 // which the game's next read brings the file up to date.
@@ -100,11 +108,11 @@ export async function click(page, x, y, button = 'left') {
   await page.mouse.click(box.x + x, box.y + y, { button });
 }
 
-export async function expectScreen(page, name) {
+export async function expectScreen(page, name, tolerance = Tolerance, timeoutMs = WaitMs) {
   await page.evaluate((n) => window.quendleTest.loadReference(n), name);
-  const result = await watch(page, 'reference', { name, tolerance: Tolerance });
+  const result = await watch(page, 'reference', { name, tolerance }, timeoutMs);
   const seen = result.timedOut ? result.last : result;
-  check(!result.timedOut, `${name} within ${Tolerance} a channel of the desktop picture ` +
+  check(!result.timedOut, `${name} ${tolerance ? `within ${tolerance} a channel of` : 'exactly as'} the desktop picture ` +
     `(largest difference ${seen && seen.maxDiff}, ${seen && seen.over} pixels beyond)`);
 }
 
