@@ -5,9 +5,10 @@ import { failureCount, launch, serve } from './harness.mjs';
 import desktopMouse from './desktop.mjs';
 import offline from './offline.mjs';
 import tabs from './tabs.mjs';
+import touchScreens from './touch.mjs';
 
 // The offline suite stops the server: it comes last.
-const suites = [desktopMouse, tabs, offline];
+const suites = [desktopMouse, tabs, touchScreens, offline];
 
 async function main() {
   const [siteDir, referenceDir] = process.argv.slice(2);
