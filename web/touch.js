@@ -21,6 +21,7 @@
   const colorButtons = { blue: document.getElementById('blue'), red: document.getElementById('red') };
   const touchScreen = matchMedia('(any-pointer: coarse)');
 
+  let bufferSize = FieldSize;
   let inPlay = false;
   let nameShows = false;
   let latched = 'blue';
@@ -39,16 +40,27 @@
     queue({ type: 'mouseup', button, pageX: event.pageX, pageY: event.pageY });
   }
 
-  // The field's size is a whole number of device pixels.
+  // The drawing buffer is the shown size in device pixels: a whole number of
+  // them, so that the browser shows the game's pixels without blending them.
   function layout() {
     const touch = touchScreen.matches;
     const fits = !touch && innerWidth >= FieldSize && innerHeight >= FieldSize + 2 * DesktopMargin;
     root.classList.toggle('touch', touch);
     root.classList.toggle('fitted', !fits);
-    if (!fits) {
+    if (fits) {
+      bufferSize = Math.round(FieldSize * devicePixelRatio);
+    } else {
       const space = room.getBoundingClientRect();
-      const pixels = Math.floor(Math.min(space.width, space.height) * devicePixelRatio + 1e-6);
-      root.style.setProperty('--field', `${pixels / devicePixelRatio}px`);
+      bufferSize = Math.floor(Math.min(space.width, space.height) * devicePixelRatio + 1e-6);
+      root.style.setProperty('--field', `${bufferSize / devicePixelRatio}px`);
+    }
+    fitBuffer();
+  }
+  // The game's video mode sets the buffer to 600 x 600 when it starts.
+  function fitBuffer() {
+    if (canvas.width !== bufferSize || canvas.height !== bufferSize) {
+      canvas.width = bufferSize;
+      canvas.height = bufferSize;
     }
   }
   addEventListener('resize', layout);
@@ -158,6 +170,7 @@
   const frameShown = Module.onFrame;
   Module.onFrame = () => {
     frameShown();
+    fitBuffer();
     const texts = Module.frameTexts || [];
     inPlay = texts.some((text) => text.startsWith(PlayText));
     if (texts.includes(Prompt) !== nameShows) showNameEntry(!nameShows);

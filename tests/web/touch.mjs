@@ -1,7 +1,8 @@
 // The page on touch screens, in puppeteer's device emulation: the field fits
-// a phone upright and turned and a tablet with nothing to scroll, and a
-// whole game is played by taps, the controls and the phone's keyboard. A
-// desktop view with room to spare keeps the page as it was.
+// a phone upright and turned and a tablet with nothing to scroll, the menu's
+// text is sharp at three device pixels to a CSS pixel, and a whole game is
+// played by taps, the controls and the phone's keyboard. A desktop view with
+// room to spare keeps the page as it was.
 import { check, click, expectScreen, newPage, open, shootWith, tap, WaitMs } from './harness.mjs';
 import { MenuX, MenuY } from './desktop.mjs';
 
@@ -9,10 +10,13 @@ const Phone = { width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, h
 const PhoneTurned = { ...Phone, width: 844, height: 390, isLandscape: true };
 const Tablet = { width: 768, height: 1024, deviceScaleFactor: 2, isMobile: true, hasTouch: true };
 const Desktop = { width: 1000, height: 1000 };
+// The band of the main menu's texts, in the game's pixels: x, y, width, height.
+const MenuTextBand = [230, 190, 140, 160];
 
 // The field and the three controls wholly in view and apart, the field a
-// square as wide or as tall as the view, and nothing to scroll or zoom, once
-// the page has followed the view (it lays itself out again at the next frame).
+// square as wide or as tall as the view, its drawing buffer its size in
+// device pixels, and nothing to scroll or zoom, once the page has followed
+// the view (it lays itself out again at the next frame).
 async function fits(page, viewport, name) {
   await page.setViewport(viewport);
   const measure = () => {
@@ -25,6 +29,7 @@ async function fits(page, viewport, name) {
     return {
       field: `${field.width} x ${field.height} at (${field.left}, ${field.top})`,
       largest: field.width === field.height && (field.width === innerWidth || field.height === innerHeight),
+      buffer: canvas.width === field.width * devicePixelRatio && canvas.height === canvas.width,
       controls: controls.length === 3 && controls.every((box) => inView(box) && apart(box)),
       still: inView(field) && scroller.scrollWidth <= innerWidth && scroller.scrollHeight <= innerHeight &&
         visualViewport.scale === 1,
@@ -34,9 +39,33 @@ async function fits(page, viewport, name) {
   await page.waitForFunction(`Object.values(${fitting}).every((value) => value)`, { timeout: WaitMs })
     .catch(() => {});
   const seen = await page.evaluate(fitting);
-  check(seen.largest && seen.controls && seen.still, `${name}: the field is ${seen.field}, ` +
-    `the largest square (${seen.largest}), the controls in view ` +
+  check(seen.largest && seen.buffer && seen.controls && seen.still, `${name}: the field is ${seen.field}, ` +
+    `the largest square (${seen.largest}), drawn at device pixels (${seen.buffer}), the controls in view ` +
     `beside it (${seen.controls}), nothing scrolls or zooms (${seen.still})`);
+}
+
+// The share of the menu's text band, as the screen shows it, that is
+// neither of the two colours there, background and ink: blended edges.
+async function blendedShare(page) {
+  const box = await (await page.$('#canvas')).boundingBox();
+  const picture = await page.screenshot({ clip: box, encoding: 'base64' });
+  return page.evaluate(async (data, band) => {
+    const image = new Image();
+    image.src = `data:image/png;base64,${data}`;
+    await image.decode();
+    const context = Object.assign(document.createElement('canvas'), { width: image.width, height: image.height })
+      .getContext('2d');
+    context.drawImage(image, 0, 0);
+    const scale = image.width / 600;
+    const pixels = context.getImageData(...band.map((v) => Math.round(v * scale))).data;
+    const counts = new Map();
+    for (let i = 0; i < pixels.length; i += 4) {
+      const colour = (pixels[i] << 16) | (pixels[i + 1] << 8) | pixels[i + 2];
+      counts.set(colour, (counts.get(colour) || 0) + 1);
+    }
+    const [background, ink] = [...counts.values()].sort((a, b) => b - a);
+    return 1 - (background + ink) / (pixels.length / 4);
+  }, picture, MenuTextBand);
 }
 
 async function centreOf(page, selector) {
@@ -107,6 +136,8 @@ export default async function touchScreens({ browser, url }) {
   await page.setViewport(Phone);
   await open(page, url);
   await fits(page, Phone, 'phone 390 x 844');
+  const share = await blendedShare(page);
+  check(share === 0, `the menu's text at 3 device pixels to a pixel: ${(100 * share).toFixed(2)} % blended`);
   await playByTouch(page);
   await fits(page, PhoneTurned, 'phone turned 844 x 390');
   await fits(page, Tablet, 'tablet 768 x 1024');
