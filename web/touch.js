@@ -12,6 +12,8 @@
   const Keys = { backspace: 8, enter: 13, shift: 16, escape: 27 };
   const Buttons = { blue: 0, red: 2 }; // the mouse buttons that fire each colour
   const Typeable = /^[A-Za-z0-9 ]$/; // what the name entry takes from a keyboard
+  // A size times the pixel ratio may land a hair below its whole number of pixels.
+  const PixelSlack = 1e-6;
 
   const root = document.documentElement;
   const canvas = document.getElementById('canvas');
@@ -51,7 +53,7 @@
       bufferSize = Math.round(FieldSize * devicePixelRatio);
     } else {
       const space = room.getBoundingClientRect();
-      bufferSize = Math.floor(Math.min(space.width, space.height) * devicePixelRatio + 1e-6);
+      bufferSize = Math.floor(Math.min(space.width, space.height) * devicePixelRatio + PixelSlack);
       root.style.setProperty('--field', `${bufferSize / devicePixelRatio}px`);
     }
     fitBuffer();
