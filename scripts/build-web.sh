@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the game for the browser (installing what is missing) in the CMake
 # tree build-wasm/, then puts the page, and only the page, into build-web/:
-# index.html, its scripts, quendle.wasm, the icons, the web app manifest and
-# the service worker. Serve that folder over HTTP, e.g.
+# index.html, its scripts and style sheet, quendle.wasm, the icons, the web
+# app manifest and the service worker. Serve that folder over HTTP, e.g.
 # python3 -m http.server -d build-web, and open http://localhost:8000/.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)

@@ -3,13 +3,17 @@
 # shots in flight, and the high-score table. Runs the built game through its
 # launcher, with a home directory of its own, under an X server of its own the
 # size of the window, driven with xdotool and photographed with ImageMagick.
+# Then the page on a phone: the browser build, played by taps in headless
+# Chromium's phone emulation (scripts/phone-picture.mjs).
 #   scripts/make-screenshots.sh
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 if [ -z "${QUENDLE_SCREENSHOT_SERVER:-}" ]; then
     . "$root/scripts/deps.sh"
     # shellcheck disable=SC2086
-    ensure_packages $QUENDLE_BUILD_PACKAGES $QUENDLE_RUN_PACKAGES xvfb xauth xdotool imagemagick
+    ensure_packages $QUENDLE_BUILD_PACKAGES $QUENDLE_RUN_PACKAGES xvfb xauth xdotool imagemagick \
+        $QUENDLE_WEB_TEST_PACKAGES
+    command -v npm >/dev/null 2>&1 || ensure_packages nodejs npm
     build="$root/build-release"
     cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DQUENDLE_TESTS=OFF \
         -DQUENDLE_BENCHMARKS=OFF >/dev/null
@@ -68,4 +72,8 @@ mkdir -p "$root/doc"
 for picture in menu play highscores; do
     cp "$scratch/$picture.png" "$root/doc/$picture.png"
 done
-echo "Wrote doc/menu.png, doc/play.png and doc/highscores.png."
+
+"$root/scripts/build-web.sh" >/dev/null
+(cd "$root/tests/web" && npm ci --no-audit --no-fund --loglevel=error)
+node "$root/scripts/phone-picture.mjs" "$root/build-web" "$root/doc/phone.png"
+echo "Wrote doc/menu.png, doc/play.png, doc/highscores.png and doc/phone.png."

@@ -27,3 +27,27 @@ Module.preRun.push(function () {
     }
   };
 });
+
+// The game's coordinates are those of its 600 x 600 video mode
+// (canvas.widthNative), whatever size the page gives the drawing buffer to
+// draw it sharply: SDL scales the mouse to the buffer, so scale it back.
+Module.preRun.push(function () {
+  var calculate = Browser.calculateMouseEvent;
+  Browser.calculateMouseEvent = function (event) {
+    var lastX = Browser.mouseX;
+    var lastY = Browser.mouseY;
+    calculate.call(Browser, event);
+    var canvas = Module.canvas;
+    if (event.touch || Browser.pointerLock || !canvas.widthNative) return;
+    Browser.mouseX *= canvas.widthNative / canvas.width;
+    Browser.mouseY *= canvas.heightNative / canvas.height;
+    Browser.mouseMovementX = Browser.mouseX - lastX;
+    Browser.mouseMovementY = Browser.mouseY - lastY;
+  };
+});
+
+// The touch controls and the on-screen keyboard (touch.js) queue their
+// presses here, shaped as the browser's own mouse and key events are.
+Module.queueInput = function (event) {
+  SDL.events.push(event);
+};

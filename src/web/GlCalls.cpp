@@ -49,7 +49,19 @@ GlContext& context() {
     return *current;
 }
 
+// The page learns which screen shows from the texts of each frame
+// (Module.frameTexts, web/touch.js): the first 60 bytes of each, as many
+// glyphs as a line of the field holds.
+EM_JS(void, textDrawn, (const GLubyte* bytes, GLsizei length), {
+    if (!Module.drawnTexts)
+        Module.drawnTexts = Array.of();
+    Module.drawnTexts.push(
+        String.fromCharCode.apply(null, HEAPU8.subarray(bytes, bytes + Math.min(length, 60))));
+});
+
 EM_JS(void, frameShown, (), {
+    Module.frameTexts = Module.drawnTexts || Array.of();
+    Module.drawnTexts = Array.of();
     if (Module.onFrame)
         Module.onFrame();
 });
@@ -223,6 +235,7 @@ void glCallLists(GLsizei n, GLenum type, const GLvoid* names) {
         return;
     }
     const GLubyte* bytes = static_cast<const GLubyte*>(names);
+    textDrawn(bytes, n);
     for (GLsizei i = 0; i < n; ++i) {
         context().callList(context().getListBase() + bytes[i]);
     }

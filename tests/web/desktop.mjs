@@ -2,7 +2,9 @@
 // desktop's reference pictures, a game on Easy (left fires blue, right fires
 // red, a hit scores, the pace of the world), a name typed with Shift and Caps
 // Lock and kept across a reload, and the page the game leaves when it ends.
-import { check, click, expectScreen, framesPerSecond, newPage, open, waitFor, watch, WaitMs, writeScores } from './harness.mjs';
+import {
+  check, click, expectScreen, framesPerSecond, newPage, open, shootWith, waitFor, watch, WaitMs, writeScores,
+} from './harness.mjs';
 
 const PaceSeconds = 5;
 const RecordSeconds = 22;
@@ -84,15 +86,7 @@ async function pace(page, level) {
 // Fires at the lowest ball of a colour with the given button from below it.
 // The dart's colour shows in the outcome: the same colour scores and costs
 // no life, the other colour costs a life and scores nothing.
-// A wait that times out makes it false, for the caller's check to name.
-export async function shoot(page, color, button) {
-  const before = await watch(page, 'status');
-  const balls = await watch(page, 'balls', { color });
-  if (before.timedOut || balls.timedOut) return false;
-  await click(page, balls.target.x, 520, button);
-  const after = await watch(page, 'status', { points: before.points });
-  return !after.timedOut && after.lives === before.lives;
-}
+export const shoot = (page, color, button) => shootWith(page, color, (x, y) => click(page, x, y, button));
 
 async function play(page) {
   await page.evaluate(() => {

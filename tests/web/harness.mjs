@@ -21,7 +21,7 @@ export function check(ok, what) {
 export const failureCount = () => failures;
 
 const types = {
-  '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm', '.png': 'image/png',
+  '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.wasm': 'application/wasm', '.png': 'image/png',
   '.json': 'application/json', '.webmanifest': 'application/manifest+json',
 };
 
@@ -102,10 +102,29 @@ export const writeScores = (page, text) => page.evaluate((t) => {
   return new Promise((done) => FS.syncfs(false, done));
 }, text);
 
-// A click at (x, y) of the game's 600 x 600 field.
-export async function click(page, x, y, button = 'left') {
+// Where (x, y) of the game's 600 x 600 field shows on the page.
+async function pointOnPage(page, x, y) {
   const box = await (await page.$('#canvas')).boundingBox();
-  await page.mouse.click(box.x + x, box.y + y, { button });
+  return [box.x + (x * box.width) / 600, box.y + (y * box.height) / 600];
+}
+export async function click(page, x, y, button = 'left') {
+  await page.mouse.click(...(await pointOnPage(page, x, y)), { button });
+}
+export async function tap(page, x, y) {
+  await page.touchscreen.tap(...(await pointOnPage(page, x, y)));
+}
+
+// Fires at the lowest ball of a colour from below it with fire(x, y). The
+// dart's colour shows in the outcome: the same colour scores and costs no
+// life, the other colour costs a life and scores nothing. A wait that times
+// out makes it false, for the caller's check to name.
+export async function shootWith(page, color, fire) {
+  const before = await watch(page, 'status');
+  const balls = await watch(page, 'balls', { color });
+  if (before.timedOut || balls.timedOut) return false;
+  await fire(balls.target.x, 520);
+  const after = await watch(page, 'status', { points: before.points });
+  return !after.timedOut && after.lives === before.lives;
 }
 
 export async function expectScreen(page, name, tolerance = Tolerance, timeoutMs = WaitMs) {

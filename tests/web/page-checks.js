@@ -7,16 +7,20 @@ window.quendleTest = (() => {
   const references = {};
   let lastResult = null;
 
-  // The whole frame, top row first, RGBA.
+  // The whole frame, top row first, RGBA, at the game's 600 x 600: a drawing
+  // buffer of another size is sampled at the middle of each game pixel.
   function readFrame() {
     const gl = GLctx;
-    const bottomUp = new Uint8Array(size * size * 4);
-    gl.readPixels(0, 0, size, size, gl.RGBA, gl.UNSIGNED_BYTE, bottomUp);
-    const frame = new Uint8Array(size * size * 4);
+    const width = gl.drawingBufferWidth, height = gl.drawingBufferHeight;
+    const bottomUp = new Uint8Array(width * height * 4);
+    gl.readPixels(0, 0, width, height, gl.RGBA, gl.UNSIGNED_BYTE, bottomUp);
+    const source = new Uint32Array(bottomUp.buffer);
+    const frame = new Uint32Array(size * size);
     for (let y = 0; y < size; y++) {
-      frame.set(bottomUp.subarray((size - 1 - y) * size * 4, (size - y) * size * 4), y * size * 4);
+      const row = (height - 1 - Math.floor(((y + 0.5) * height) / size)) * width;
+      for (let x = 0; x < size; x++) frame[y * size + x] = source[row + Math.floor(((x + 0.5) * width) / size)];
     }
-    return frame;
+    return new Uint8Array(frame.buffer);
   }
 
   function isBackground(frame, i) {

@@ -8,10 +8,11 @@ import desktopMouse from './desktop.mjs';
 import offline from './offline.mjs';
 import pictures from './pictures.mjs';
 import tabs from './tabs.mjs';
+import touchScreens from './touch.mjs';
 import path from 'node:path';
 
 // The offline suite stops the server: it comes last.
-const suites = { pictures, desktop: desktopMouse, tabs, offline };
+const suites = { pictures, desktop: desktopMouse, tabs, touch: touchScreens, offline };
 
 async function main() {
   const [siteDir, referenceDir, scenesDir, ...only] = process.argv.slice(2);
