@@ -43,7 +43,7 @@ async function span(page) {
 
 async function measure(browser, url) {
   const menu = await open(browser, url, 'menu');
-  await event(menu, 's');
+  await event(menu, 's').then(() => pause(500)); // as on the desktop, counted once settled
   const figures = { menu: await span(menu), levels: {} };
   await menu.close();
   const play = await open(browser, url, 'levels');
