@@ -42,7 +42,7 @@ namespace {
 
 constexpr long long SampleNs = 100000000;  // a sample every 100 ms
 constexpr long long SettleNs = 300000000;  // a held level settles this long,
-constexpr long long HoldNs = 5000000000;   // then is counted this long
+constexpr long long HoldNs = 6000000000;   // then is counted this long
 constexpr float FireBelow = 0.9f;          // the player shoots a ball once this low
 constexpr float ColumnGap = 0.01f;         // between two balls of a band
 constexpr int HeldLevels[] = {0, 10, 30};  // 10, 40 and 100 balls: 70 fit in view

@@ -40,7 +40,7 @@ def frames(f):
             for lib, r in f["libraries"].items()
             for name, m in [("baseline", r["baselines"][0])] + [(n, view(r, k)) for k, n, _ in VIEWS]]
     return ["## Frame rate and CPU\n\n![Frames per second against balls in view](bench/fps.png)\n\n"
-            "Frames per second (2 s in the menu, 5 s of each level of \"Insane\" held still once its "
+            "Frames per second (2 s in the menu, 6 s of each level of \"Insane\" held still once its "
             "balls are in view) and their ratio to the median baseline; the shares of a core of the "
             "program and of the X server (/proc/PID/stat) and their CPU time per frame; the display "
             "lists of the last frame (one per ball)."] + table(

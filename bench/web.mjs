@@ -6,7 +6,7 @@
 import { launch, serve } from '../tests/web/harness.mjs';
 
 const HeldLevels = [0, 10, 30];
-const SpanMs = 4000; // inside the probe's 5 s of counting
+const SpanMs = 4000; // inside the probe's 6 s of counting, with time to spare
 const pause = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 
 async function open(browser, url, run) {
