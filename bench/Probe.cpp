@@ -1,9 +1,8 @@
-// Preloaded by bench/run into the game or the baseline: counts frames, ticks
-// and display lists, logs the heap and the page faults, and plays by the
-// game's own rules: it hands input to SDL_PollEvent when the queue is empty
-// and, in the levels run, answers rand() to lay the balls out in bands.
-// Set up by QUENDLE_PROBE_OUT (the log, one JSON object a line), _RUN (menu,
-// pace, levels or games) and _GAMES.
+// Preloaded by bench/run into the game or the baseline, or linked into its web page: counts
+// frames, ticks and display lists, logs the heap and the page faults, and plays by the game's
+// own rules: it hands input to SDL_PollEvent when the queue is empty and, in the levels run,
+// answers rand() to lay the balls out in bands. Set up by QUENDLE_PROBE_OUT (the log, one JSON
+// object a line), _RUN (menu, pace, levels or games) and _GAMES.
 
 #include "play/BallColor.h"
 #include "play/BallSet.h"
@@ -14,8 +13,6 @@
 
 #include <GL/gl.h>
 #include <SDL.h>
-
-#include <dlfcn.h>
 #include <malloc.h>
 #include <sys/resource.h>
 #include <time.h>
@@ -27,19 +24,33 @@
 #include <string>
 #include <vector>
 
+#ifdef __EMSCRIPTEN__
+// The page is linked with --wrap for each name the probe takes over: the
+// game's calls reach __wrap_NAME, and __real_NAME is the library's own.
+extern "C" int __real_SDL_PollEvent(SDL_Event*), __real_rand();
+extern "C" void __real_SDL_GL_SwapBuffers(), __real_glCallList(GLuint);
+#define PROBE_HOOK(name) __wrap_##name
+#define PROBE_REAL(name) &__real_##name
+#define mallinfo2 mallinfo  // the web's allocator has only the older call
+#else
+#include <dlfcn.h>
+#define PROBE_HOOK(name) name
+#define PROBE_REAL(name) reinterpret_cast<decltype(&name)>(dlsym(RTLD_NEXT, #name))
+#endif
+
 namespace {
 
-constexpr long SampleNs = 100000000;       // a sample every 100 ms
-constexpr long SettleNs = 300000000;       // a held level settles this long,
-constexpr long HoldNs = 2500000000;        // then is counted this long
+constexpr long long SampleNs = 100000000;  // a sample every 100 ms
+constexpr long long SettleNs = 300000000;  // a held level settles this long,
+constexpr long long HoldNs = 6000000000;   // then is counted this long
 constexpr float FireBelow = 0.9f;          // the player shoots a ball once this low
 constexpr float ColumnGap = 0.01f;         // between two balls of a band
 constexpr int HeldLevels[] = {0, 10, 30};  // 10, 40 and 100 balls: 70 fit in view
 
-long clockNs(clockid_t clock) {
+long long clockNs(clockid_t clock) {
     timespec ts{};
     clock_gettime(clock, &ts);
-    return ts.tv_sec * 1000000000L + ts.tv_nsec;
+    return ts.tv_sec * 1000000000LL + ts.tv_nsec;
 }
 
 // The levels run's layout: bands of balls a gap apart from a quarter ball off
@@ -79,20 +90,20 @@ struct Step {
 struct Probe {
     std::FILE* log = nullptr;
     std::string run;
-    long taken = 0, frames = 0, nextSampleNs = 0;
+    long taken = 0, frames = 0;
+    long long nextSampleNs = 0;
     int lists = 0, listsShown = 0, draws = 0;
     std::deque<Step> plan;
     LevelParameters level{-1, 0, 0.0f, 0};  // the level last placed
     long levelTicks = 0;                    // ticks taken when it was placed
     std::vector<bool> fired;
     std::vector<int> holds{HeldLevels, HeldLevels + 3};
-    long holdStartNs = 0;  // 0: not holding
+    long long holdStartNs = 0;  // 0: not holding
     bool counting = false;
-    int (*poll)(SDL_Event*) = reinterpret_cast<int (*)(SDL_Event*)>(dlsym(RTLD_NEXT,
-                                                                          "SDL_PollEvent"));
-    void (*swap)() = reinterpret_cast<void (*)()>(dlsym(RTLD_NEXT, "SDL_GL_SwapBuffers"));
-    void (*callList)(GLuint) = reinterpret_cast<void (*)(GLuint)>(dlsym(RTLD_NEXT, "glCallList"));
-    int (*realRand)() = reinterpret_cast<int (*)()>(dlsym(RTLD_NEXT, "rand"));
+    int (*poll)(SDL_Event*) = PROBE_REAL(SDL_PollEvent);
+    void (*swap)() = PROBE_REAL(SDL_GL_SwapBuffers);
+    void (*callList)(GLuint) = PROBE_REAL(glCallList);
+    int (*realRand)() = PROBE_REAL(rand);
 
     Probe() {
         const char* out = std::getenv("QUENDLE_PROBE_OUT");
@@ -117,16 +128,15 @@ Probe probe;
 
 // A log line with every count: {"e": name, "t": ms (monotonic), ...}.
 void logLine(const char* name, const std::string& extra = "") {
-    const struct mallinfo2 heap = mallinfo2();
+    const auto heap = static_cast<std::size_t>(mallinfo2().uordblks);
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     std::fprintf(probe.log,
                  "{\"e\": \"%s\", \"t\": %.3f, \"wall\": %.6f, \"frames\": %ld, \"taken\": %ld, "
-                 "\"lists\": %d, \"faults\": %ld, \"heap\": %zu, \"arena\": %zu, \"top\": %zu, "
-                 "\"level\": %d%s}\n",
+                 "\"lists\": %d, \"faults\": %ld, \"heap\": %zu, \"level\": %d%s}\n",
                  name, clockNs(CLOCK_MONOTONIC) / 1e6, clockNs(CLOCK_REALTIME) / 1e9, probe.frames,
-                 probe.taken, probe.listsShown, usage.ru_minflt, heap.uordblks, heap.arena,
-                 heap.keepcost, probe.level.number, extra.c_str());
+                 probe.taken, probe.listsShown, usage.ru_minflt, heap, probe.level.number,
+                 extra.c_str());
     std::fflush(probe.log);
 }
 
@@ -181,7 +191,7 @@ bool holding() {
     if (!probe.holdPending()) {
         return false;
     }
-    const long held = probe.holdStartNs == 0 ? 0 : clockNs(CLOCK_MONOTONIC) - probe.holdStartNs;
+    const auto held = probe.holdStartNs == 0 ? 0 : clockNs(CLOCK_MONOTONIC) - probe.holdStartNs;
     if (!probe.counting && held > SettleNs) {
         probe.counting = true;
         logLine("hold");
@@ -225,7 +235,7 @@ int scripted(SDL_Event* event) {
 
 extern "C" {
 
-int SDL_PollEvent(SDL_Event* event) {
+int PROBE_HOOK(SDL_PollEvent)(SDL_Event* event) {
     if (probe.log == nullptr || event == nullptr) {
         return probe.poll(event);
     }
@@ -244,7 +254,7 @@ int SDL_PollEvent(SDL_Event* event) {
 }
 
 // The first two frames are marked when their swap returns: start-up time.
-void SDL_GL_SwapBuffers() {
+void PROBE_HOOK(SDL_GL_SwapBuffers)() {
     probe.swap();
     if (probe.log == nullptr) {
         return;
@@ -252,9 +262,8 @@ void SDL_GL_SwapBuffers() {
     probe.listsShown = probe.lists;
     probe.lists = 0;
     if (++probe.frames <= 2) {
-        const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
-        logLine(probe.frames == 1 ? "frame1" : "frame2",
-                ", \"renderer\": \"" + std::string(renderer) + "\"");
+        const std::string renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+        logLine(probe.frames == 1 ? "frame1" : "frame2", ", \"renderer\": \"" + renderer + "\"");
     }
     if (probe.frames == 1) {
         makePlan();
@@ -265,13 +274,13 @@ void SDL_GL_SwapBuffers() {
     }
 }
 
-void glCallList(GLuint list) {
+void PROBE_HOOK(glCallList)(GLuint list) {
     ++probe.lists;
     probe.callList(list);
 }
 
 // The levels run places every level's balls; the level is placed at its last draw.
-int rand() {
+int PROBE_HOOK(rand)() {
     if (probe.log == nullptr || !probe.levels()) {
         return probe.realRand();
     }

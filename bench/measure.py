@@ -1,5 +1,6 @@
-"""Measures the game on both SDL 1.2 libraries under an X server of its own, each figure
-beside a baseline of the same run, into one JSON file: measure.py BUILD CLASSIC OUT [BEFORE]"""
+"""Measures the game on both SDL 1.2 libraries under an X server of its own, each figure beside a baseline
+of the same run, then the page in BUILD/web: measure.py BUILD CLASSIC OUT [BEFORE-GAME [BEFORE-PAGE]]"""
+import glob
 import json
 import os
 import shutil
@@ -23,11 +24,11 @@ def cpu_seconds(pid):
 class Run:
     """A program with the probe preloaded, and the probe's log."""
 
-    def __init__(self, bench, lib, program, args, probe):
+    def __init__(self, bench, lib, program, probe):
         bench.logs += 1
         self.bench, self.log = bench, os.path.join(bench.work, f"{bench.logs}.log")
         env, self.t0 = bench.env(lib, out=self.log, **probe), time.time()
-        self.proc = subprocess.Popen([program, *args], cwd=bench.work, env=env,
+        self.proc = subprocess.Popen([program], cwd=bench.work, env=env,
                                      stdout=subprocess.PIPE, stderr=subprocess.STDOUT)
 
     def events(self, name=None):
@@ -80,11 +81,11 @@ class Bench:
                    LD_PRELOAD=os.path.join(self.build, "bench", "libquendle_probe.so"))
         return dict(env, **{"QUENDLE_PROBE_" + k.upper(): str(v) for k, v in probe.items()})
 
-    def launch(self, lib, program, until="s", args=(), **probe):
+    def launch(self, lib, program, until="s", **probe):
         """The program once its log shows `until`, its SDL library checked; a start that
         fails (the classic library now and then cannot open the display) is tried again."""
         for _ in range(5):
-            run = Run(self, lib, program, args, probe)
+            run = Run(self, lib, program, probe)
             if run.wait_for(until, 30, needed=False) is not None:
                 with open(f"/proc/{run.proc.pid}/maps") as maps:
                     loaded = {l.split()[-1] for l in maps if "libSDL-1.2.so" in l}
@@ -100,14 +101,13 @@ class Bench:
 def rates(a, b):
     wall = b["wall"] - a["wall"]
     return {"fps": (b["s"]["frames"] - a["s"]["frames"]) / (b["s"]["t"] - a["s"]["t"]) * 1000,
-            "taken": (b["s"]["taken"] - a["s"]["taken"]) / (b["s"]["t"] - a["s"]["t"]) * 1000,
             "cpu": 100 * (b["cpu"] - a["cpu"]) / wall, "xcpu": 100 * (b["xcpu"] - a["xcpu"]) / wall}
 
-def window(bench, lib, program, seconds=2.0, args=()):
-    run = bench.launch(lib, program, args=args)
+def window(bench, lib, program):
+    run = bench.launch(lib, program)
     time.sleep(0.5)
     a = run.snapshot()
-    time.sleep(seconds)
+    time.sleep(2)
     figures = dict(rates(a, run.snapshot()), peak_kib=run.peak_kib())
     run.stop()
     return figures
@@ -140,18 +140,12 @@ def pace(bench, lib, game, seconds, busy_loops=0):
     return {"steps": fit.slope, "seconds": seconds, "busy": busy_loops}
 
 def held(run, level):
-    """A level held still: frames, faults and heap between the marks; brk calls over 2 s."""
+    """A level held still: frames and page faults between the marks, CPU over them."""
     a, start = run.wait_for("hold", 120, level), run.snapshot()
-    out = subprocess.run(["perf", "stat", "-x,", "-e", "syscalls:sys_enter_brk", "-p", str(run.proc.pid),
-                          "--", "sleep", "2"], capture_output=True, text=True)
-    brk = [l.split(",")[0] for l in out.stderr.splitlines() if "sys_enter_brk" in l] + ["none"]
-    if out.returncode != 0 or not brk[0].isdigit():
-        fail(f"perf stat failed ({out.returncode}): {out.stderr.strip()[-300:]}")
     b = run.wait_for("unhold", 10, level)
-    frames, fps = b["frames"] - a["frames"], (b["frames"] - a["frames"]) / (b["t"] - a["t"]) * 1000
-    return dict(rates(start, run.snapshot()), fps=fps, lists=b["lists"], arena=b["arena"], heap=b["heap"],
-                top=b["top"], faults_per_frame=(b["faults"] - a["faults"]) / frames,
-                brk_per_frame=int(brk[0]) / (2 * fps))
+    frames = b["frames"] - a["frames"]
+    return dict(rates(start, run.snapshot()), fps=frames / (b["t"] - a["t"]) * 1000, lists=b["lists"],
+                faults_per_frame=(b["faults"] - a["faults"]) / frames)
 
 def levels(bench, lib, game):
     run = bench.launch(lib, game, until="play", run="levels")
@@ -179,8 +173,7 @@ def measure(bench, lib, game, before):
     """Every figure of one library; the game before right beside the game now."""
     print(f"== {lib}: start-up, menu, pace, levels, {GAMES} games, step and placement", flush=True)
     baselines = [window(bench, lib, bench.baseline)]
-    f = {"startup": startup(bench, lib, game), "menu": window(bench, lib, game),
-         "timer": window(bench, lib, bench.baseline, 4, ["timer"]), "pace": pace(bench, lib, game, 10),
+    f = {"startup": startup(bench, lib, game), "menu": window(bench, lib, game), "pace": pace(bench, lib, game, 10),
          "loaded": pace(bench, lib, game, 6, os.cpu_count()), "levels": levels(bench, lib, game)}
     if before:
         f["before"] = {"levels": levels(bench, lib, before), "menu": window(bench, lib, before)}
@@ -188,7 +181,22 @@ def measure(bench, lib, game, before):
     f.update(heap=games(bench, lib, game), bench=play_bench(bench, lib))
     return dict(f, baselines=baselines + [window(bench, lib, bench.baseline)])
 
-def main(build, classic, out, before=None):
+def package(path, classic):
+    """Debian's package and version of a library file: installed, or unpacked by bench/run."""
+    def out(*command):
+        return subprocess.run(command, capture_output=True, text=True, check=True).stdout
+    if path.startswith(classic):
+        deb = glob.glob(os.path.join(classic.split("/classic/")[0], "debs", "libsdl1.2debian_*.deb"))
+        return out("dpkg-deb", "-W", "--showformat=${Package} ${Version}", *deb)
+    return out("dpkg-query", "-W", "-f=${Package} ${Version}", out("dpkg-query", "-S", path).split(":")[0])
+
+def web(build, before):
+    print("== web page: menu and levels in headless Chromium", flush=True)
+    out = subprocess.run(["node", os.path.join(os.path.dirname(__file__), "web.mjs"),
+                          os.path.join(build, "web"), *before], stdout=subprocess.PIPE, text=True)
+    return json.loads(out.stdout) if out.returncode == 0 else fail("bench/web.mjs failed")
+
+def main(build, classic, out, before=None, *before_page):
     began, load = time.monotonic(), os.getloadavg()
     with tempfile.TemporaryDirectory(prefix="quendle-bench.") as work:
         bench = Bench(build, classic, work)
@@ -197,10 +205,11 @@ def main(build, classic, out, before=None):
         finally:
             bench.xvfb.kill()
     with open(out, "w") as f:
-        json.dump({"libraries": figures, "load_before": load, "load_after": os.getloadavg(),
-                   "seconds": time.monotonic() - began, "failed_starts": bench.failed_starts,
-                   "loaded_from": bench.loaded_from, "cores": os.cpu_count(),
-                   "date": time.strftime("%Y-%m-%d %H:%M UTC", time.gmtime())}, f, indent=1)
+        json.dump({"libraries": figures, "web": web(build, before_page), "load_before": load,
+                   "load_after": os.getloadavg(), "seconds": time.monotonic() - began,
+                   "failed_starts": bench.failed_starts, "loaded_from": bench.loaded_from,
+                   "packages": {lib: package(path, classic) for lib, path in bench.loaded_from.items()},
+                   "cores": os.cpu_count(), "date": time.strftime("%Y-%m-%d %H:%M UTC", time.gmtime())}, f, indent=1)
 
 if __name__ == "__main__":
     main(*sys.argv[1:])

@@ -29,10 +29,10 @@ def head(f, revision):
             + " ".join(f"{v:.2f}" for v in f["load_after"]) + ". Frames per second of the baseline, "
             "measured three times per library across the run: " + "; ".join(
                 f"{lib} {span([b['fps'] for b in r['baselines']])}" for lib, r in runs.items())
-            + ". How the probe plays the game, and the one-off studies: [bench/notes.md](bench/notes.md)."
-            ] + table(
-        ["library", "loaded from (/proc/PID/maps)", "starts that failed and were tried again"],
-        [[lib, f"`{f['loaded_from'][lib]}`", f["failed_starts"][lib]] for lib in runs])
+            + ". The SDL 1.2 library loaded (/proc/PID/maps), its package, and the starts that failed and were "
+            "tried again: " + "; ".join(f"{lib} `{f['loaded_from'][lib].rsplit('/', 1)[-1]}` of {f['packages'][lib]}, "
+                                      f"{f['failed_starts'][lib]}" for lib in runs)
+            + ". How the probe plays the game, and the one-off studies: [bench/notes.md](bench/notes.md)."]
 
 def frames(f):
     rows = [[lib, name, f"{m['fps']:.1f}", f"{m['fps'] / base_fps(r):.2f}", f"{m['cpu']:.0f} %",
@@ -40,7 +40,7 @@ def frames(f):
             for lib, r in f["libraries"].items()
             for name, m in [("baseline", r["baselines"][0])] + [(n, view(r, k)) for k, n, _ in VIEWS]]
     return ["## Frame rate and CPU\n\n![Frames per second against balls in view](bench/fps.png)\n\n"
-            "Frames per second (2 s in the menu, 2.5 s of each level of \"Insane\" held still once its "
+            "Frames per second (2 s in the menu, 6 s of each level of \"Insane\" held still once its "
             "balls are in view) and their ratio to the median baseline; the shares of a core of the "
             "program and of the X server (/proc/PID/stat) and their CPU time per frame; the display "
             "lists of the last frame (one per ball)."] + table(
@@ -49,43 +49,47 @@ def frames(f):
 def cpu_ms(m):
     return (m["cpu"] + m["xcpu"]) * 10 / m["fps"]
 
-def heap_row(lib, who, run, key, name):
-    m = view(run, key)
-    return [lib, who, name, f"{m['fps']:.1f}", f"{cpu_ms(m):.1f}", f"{m['faults_per_frame']:.1f}", f"{m['brk_per_frame']:.2f}",
-            f"{m['arena'] / 2**20:.1f}", f"{m['heap'] / 2**20:.1f}", f"{m['top'] / 2**20:.2f}",
-            f"{(m['arena'] - m['heap'] - m['top']) / 2**20:.1f}"]
-
 def before_after(f, revision):
     runs = {lib: r for lib, r in f["libraries"].items() if "before" in r}
-    rows = [heap_row(lib, who, run, k, n) for lib, r in runs.items()
-            for who, run in ((revision, r["before"]), ("now", r)) for k, n, _ in VIEWS[1:]]
+    rows = [[lib, who, n, f"{view(run, k)['fps']:.1f}", f"{cpu_ms(view(run, k)):.1f}",
+             f"{view(run, k)['faults_per_frame']:.1f}"]
+            for lib, r in runs.items() for who, run in ((revision, r["before"]), ("now", r)) for k, n, _ in VIEWS[1:]]
     ratios = "; ".join(f"{lib}: " + ", ".join(f"{n} {view(r, k)['fps'] / view(r['before'], k)['fps']:.2f} "
                                               f"({cpu_ms(view(r['before'], k)) / cpu_ms(view(r, k)):.2f})"
                                               for k, n, _ in VIEWS)
                        + f"; peak resident size in play {r['levels']['peak_kib'] - r['before']['levels']['peak_kib']:+d} kB"
                        for lib, r in runs.items())
     return [] if not runs else [
-        f"## Before and after: the game at {revision} and now\n\nBoth measured side by side in this run. "
-        "Page faults per frame from the probe's `getrusage` between the hold's marks; `brk` calls per "
-        "frame by `perf stat -e syscalls:sys_enter_brk -p PID` over 2 s of the hold; the heap "
-        "(`mallinfo2`) at the hold's end: its size, what is in use, the free space at its top (what "
-        "glibc can give back) and below it."] + table(
-        ["library", "game", "view", "frames/s", "CPU ms/frame", "faults/frame", "brk/frame", "heap MiB", "in use MiB",
-         "free at top MiB", "free below MiB"], rows) + ["Now over before, frames per second (and frames per CPU second, program and X server "
+        f"## Before and after: the game at {revision} and now\n\nBoth measured side by side in this run; page "
+        "faults per frame from the probe's `getrusage` between the hold's marks."] + table(
+        ["library", "game", "view", "frames/s", "CPU ms/frame", "faults/frame"], rows) + [
+        "Now over before, frames per second (and frames per CPU second, program and X server "
         f"together, which depends less on the load): {ratios}."]
+
+def web(f, revision):
+    runs, pages = f["libraries"], f["web"]["pages"]
+    rows = [[revision if who == "before" else who, n, f"{view(p, k)['fps']:.1f}", f"{view(p, k)['main_ms']:.1f}"]
+            + [f"{view(r.get(who, r), k)['fps']:.1f}" for r in runs.values()] for who, p in sorted(pages.items()) for k, n, _ in VIEWS]
+    seventy = view(pages["now"], "30")
+    return [f"## The web page\n\nIn headless Chromium ({f['web']['browser']}), the page in front: frames per second "
+            "over 4 s and the main thread's milliseconds a frame (Chrome's `TaskDuration` from `Performance.getMetrics`, "
+            "its difference over those 4 s divided by the frames drawn), on the main menu and at the levels held as on "
+            "the desktop, beside the desktop game's frames per second at the same revision. Targets with 70 balls: the "
+            f"main thread at most 4 ms a frame, {MET[seventy['main_ms'] <= 4]}; at least the desktop's frame rate, "
+            + "; ".join(f"{lib} {MET[seventy['fps'] >= view(r, '30')['fps']]}" for lib, r in runs.items()) + "."
+            ] + table(["page", "view", "frames/s", "main thread ms/frame"] + [f"desktop {lib} frames/s" for lib in runs], rows)
 
 def pace(f):
     runs = f["libraries"]
-    rows = [[lib, f"{r['pace']['steps']:.2f}", f"{r['loaded']['steps']:.2f}", f"{r['timer']['taken']:.2f}"]
-            for lib, r in runs.items()]
+    rows = [[lib, f"{r['pace']['steps']:.2f}", f"{r['loaded']['steps']:.2f}"] for lib, r in runs.items()]
     p = runs["compat"]
     return [f"## Pace\n\nWorld steps (ticks taken) per second of play on \"Easy\": the least-squares slope over "
             f"the probe's samples (every 100 ms) for {p['pace']['seconds']} s, and for {p['loaded']['seconds']} s "
-            f"with {p['loaded']['busy']} busy loops of the run's own; beside it a plain 10 ms SDL timer. "
+            f"with {p['loaded']['busy']} busy loops of the run's own. "
             "Target 100 ± 0.5: " + "; ".join(
                 f"{lib} {MET[abs(r['pace']['steps'] - 100) <= 0.5]}, loaded {MET[abs(r['loaded']['steps'] - 100) <= 0.5]}"
                 for lib, r in runs.items()) + "."] + table(
-        ["library", "steps/s", "loaded: steps/s", "10 ms timer: ticks/s"], rows)
+        ["library", "steps/s", "loaded: steps/s"], rows)
 
 def startup(f):
     s = {lib: r["startup"] for lib, r in f["libraries"].items()}
@@ -119,10 +123,10 @@ def steps(f):
         ["library", "what", "1 shot", "10 shots", "100 shots"], rows)
 
 def picture(f, png):
-    """Frames per second against balls in view: a line per library (and per
-    library before, when measured), each baseline a level line."""
+    """Frames per second against balls in view: a line per library and page (and each before), baselines level."""
     runs = f["libraries"]
     lines = list(runs.items()) + [(f"{lib} before", r["before"]) for lib, r in runs.items() if "before" in r]
+    lines += [(f"web page{' before' * (who == 'before')}", p) for who, p in sorted(f["web"]["pages"].items())]
     data = "".join("".join(f"{x} {view(r, k)['fps']:.2f}\n" for k, _, x in VIEWS) + "e\n" for _, r in lines)
     plots = [f"'-' with linespoints title '{name}'" for name, _ in lines]
     plots += [f"{base_fps(r):.1f} with lines dashtype 2 title '{lib} baseline'" for lib, r in runs.items()]
@@ -137,7 +141,7 @@ def main(figures, out, png, revision=""):
     with open(figures) as fp:
         f = json.load(fp)
     picture(f, png)
-    parts = [head(f, revision), frames(f), before_after(f, revision), pace(f), startup(f), memory(f), steps(f)]
+    parts = [head(f, revision), frames(f), before_after(f, revision), web(f, revision), pace(f), startup(f), memory(f), steps(f)]
     with open(out, "w") as fp:
         fp.write("\n\n".join("\n".join(part).strip() for part in parts if part) + "\n")
 
