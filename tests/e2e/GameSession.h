@@ -90,12 +90,13 @@ protected:
                timedOut("a window captioned \"Quendle\"");
     }
 
-    // Polls done() until it holds; false at the timeout or once the game ended.
+    // Polls done() until it holds; false at the timeout or once the game ended
+    // without it (looked at once more: the game may end between two looks).
     bool pollUntil(int seconds, const std::function<bool()>& done) {
         const std::time_t end = std::time(nullptr) + seconds;
         while (!done()) {
             if (gameEnded() || std::time(nullptr) > end) {
-                return false;
+                return done();
             }
             usleep(10000);  // between two looks, never in place of one
         }
