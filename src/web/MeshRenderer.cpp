@@ -105,9 +105,10 @@ void MeshRenderer::setViewport(const std::array<float, 4>& box) {
 void MeshRenderer::activate(const MeshUniforms& state, unsigned buffer) {
     Program& program = programs[static_cast<std::size_t>(state.lightCount)];
     if (program.id == 0) {
-        program.id = linkProgram(meshVertexShader(state.lightCount).c_str(), MeshFragmentShader,
-                                 {"cornerA", "cornerB", "cornerC", "which", "normal", "color",
-                                  "provokingNormal", "provokingColor"});
+        program.id =
+            linkProgram(meshVertexShader(state.lightCount).c_str(), meshFragmentShader().c_str(),
+                        {"cornerA", "cornerB", "cornerC", "which", "normal", "color",
+                         "provokingNormal", "provokingColor"});
         std::transform(
             std::begin(Names), std::end(Names), std::back_inserter(program.locations),
             [&program](const char* name) { return glGetUniformLocation(program.id, name); });

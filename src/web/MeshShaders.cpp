@@ -2,6 +2,21 @@
 
 namespace {
 
+// u.x * v.y - u.y * v.x, with the right sign for whole numbers under 2^14
+// (64 pixels): v is split into a multiple of 64 and the rest, which makes
+// every partial product exact. Both shaders decide coverage with it.
+constexpr const char* Cross2 = R"(float cross2(vec2 u, vec2 v) {
+    vec2 high = floor(v / 64.0) * 64.0;
+    vec2 low = v - high;
+    return (u.x * high.y - u.y * high.x) + (u.x * low.y - u.y * low.x);
+}
+)";
+
+// Puts text in the place of the source's one marker.
+std::string replaced(std::string source, const std::string& marker, const std::string& text) {
+    return source.replace(source.find(marker), marker.size(), text);
+}
+
 // Every corner gets the whole triangle in window coordinates (device pixels)
 // and moves out along its two edges, in the triangle's plane, until both
 // edges have moved Growth: the GPU snaps corners to 1/16 pixel, so the grown
@@ -72,14 +87,7 @@ vec2 snapped(vec3 w) {
     return sign(f) * floor(abs(f) + 0.5);
 }
 
-// u.x * v.y - u.y * v.x, with the right sign for whole numbers under 2^14
-// (64 pixels): v is split into a multiple of 64 and the rest, which makes
-// every partial product exact.
-float cross2(vec2 u, vec2 v) {
-    vec2 high = floor(v / 64.0) * 64.0;
-    vec2 low = v - high;
-    return (u.x * high.y - u.y * high.x) + (u.x * low.y - u.y * low.x);
-}
+CROSS2
 
 // The corner moved out so that both its edges move Growth pixels; a sliver's
 // sharp corner moves at most MaxGrowth.
@@ -122,14 +130,12 @@ void main() {
 constexpr const char* LightTerm =
     "    c += light(lightPosition[K], lightDiffuse[K], at, n, diffuse);\n";
 
-}  // namespace
-
 // A pixel belongs to the triangle when its centre is inside each edge, or on
 // a top or left edge, as in Mesa. Interpolation blurs even values that are
 // the same at every corner, so the corners are rounded to whole 1/256 pixels
 // again here; cross2 keeps each sign exact while the triangle and its pixels
 // span under 64 pixels, as every shape of this game does.
-const char* const MeshFragmentShader = R"(
+constexpr const char* FragmentShader = R"(
 #ifdef GL_FRAGMENT_PRECISION_HIGH
 precision highp float;
 #else
@@ -140,11 +146,7 @@ varying vec3 shade;
 varying vec4 exactAB;
 varying vec2 exactC;
 
-float cross2(vec2 u, vec2 v) {
-    vec2 high = floor(v / 64.0) * 64.0;
-    vec2 low = v - high;
-    return (u.x * high.y - u.y * high.x) + (u.x * low.y - u.y * low.x);
-}
+CROSS2
 
 bool inside(vec2 from, vec2 to, vec2 p) {
     vec2 edge = to - from;
@@ -165,6 +167,8 @@ void main() {
 }
 )";
 
+}  // namespace
+
 std::string meshVertexShader(int lights) {
     std::string terms;
     for (int k = 0; k < lights; ++k) {
@@ -174,7 +178,9 @@ std::string meshVertexShader(int lights) {
         }
         terms += term;
     }
-    std::string source = VertexShader;
-    source.replace(source.find("LIGHTS"), std::string("LIGHTS").size(), terms);
-    return source;
+    return replaced(replaced(VertexShader, "LIGHTS", terms), "CROSS2", Cross2);
+}
+
+std::string meshFragmentShader() {
+    return replaced(FragmentShader, "CROSS2", Cross2);
 }

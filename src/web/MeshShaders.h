@@ -7,4 +7,4 @@
 // shader is made for a number of lights (0..8, the first of the uniform
 // arrays); lighting off is 0 lights with an unlit look chosen by the caller.
 std::string meshVertexShader(int lights);
-extern const char* const MeshFragmentShader;
+std::string meshFragmentShader();
