@@ -89,16 +89,20 @@ int fillTemporary(const FileCalls& calls, int fd, const std::string& bytes, int 
 // the new file is in place already. In the browser every fsync, the
 // temporary file's and this one, copies the whole score folder into
 // IndexedDB, where the page keeps its scores; this one, after the rename, is
-// what puts the new file there: without it a reload would lose the save.
-void syncDirectory(const FileCalls& calls, const std::string& path) {
+// what puts the new file there: without it a reload would lose the save, so
+// its failure is the save's. SaveDone also where the directory cannot be
+// opened for reading or its file system cannot sync a directory (EINVAL):
+// the new file is in place, and nothing here could make it last.
+int syncDirectory(const FileCalls& calls, const std::string& path) {
     const std::string directory = directoryPart(path);
     const int fd =
         ::open(directory.empty() ? "." : directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) {
-        return;
+        return SaveDone;
     }
-    calls.fsync(fd);
+    const int error = calls.fsync(fd) != 0 && errno != EINVAL ? errno : SaveDone;
     ::close(fd);
+    return error;
 }
 
 }  // namespace
@@ -137,6 +141,5 @@ int replaceFile(const std::string& path, const std::string& bytes, int mode,
         ::unlink(temporary.c_str());
         return error;
     }
-    syncDirectory(calls, path);
-    return SaveDone;
+    return syncDirectory(calls, path);
 }

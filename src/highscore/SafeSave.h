@@ -40,6 +40,8 @@ std::string directoryPart(const std::string& path);
 // synced, closed and renamed over it, then the directory is synced. mode:
 // permission bits to give it, -1 for a new file's (0666 narrowed by the
 // umask). SaveDone, or the errno of the failed step, after which the
-// temporary file is gone and the file is as it was.
+// temporary file is gone and the file is as it was; only when the directory's
+// sync fails is the new file in place, not known to last (in the browser, not
+// kept: the next refresh from IndexedDB takes it back).
 int replaceFile(const std::string& path, const std::string& bytes, int mode,
                 const FileCalls& calls);

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <sstream>
 
 namespace {
 
@@ -122,6 +123,18 @@ Records tenRecords() {
         records.emplace_back("p" + std::to_string(score), score);
     }
     return records;
+}
+
+Records records(const std::string& table) {
+    Records result;
+    std::istringstream in(table);
+    std::string word;
+    while (in >> word) {
+        const std::size_t colon = word.find(':');
+        result.emplace_back(word.substr(0, colon),
+                            std::stoi(word.substr(colon == std::string::npos ? 1 : colon + 1)));
+    }
+    return result;
 }
 
 ScopedWorkDir::ScopedWorkDir() : previous(std::filesystem::current_path().string()) {

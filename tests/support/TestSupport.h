@@ -37,6 +37,8 @@ bool markerIsNext();  // the next event, past what the window system adds, is us
 using Records = std::vector<std::pair<std::string, int>>;
 std::string scoreFile(const Records& records);
 Records tenRecords();  // "p100" 100, "p90" 90, ..., "p10" 10
+// Records written as "p100 Ann:55 ...": a bare name scores what follows its first letter.
+Records records(const std::string& table);
 
 // A fresh empty directory that is the working directory while this lives. A
 // death test's child, which runs the test again from its start, enters its
