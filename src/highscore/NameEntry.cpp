@@ -1,12 +1,12 @@
 #include "highscore/NameEntry.h"
 
 #include "highscore/TextField.h"
+#include "text/PageCues.h"
 #include "text/TextDisplay.h"
 
 namespace {
 
 constexpr const char* Congratulation = "Congratulations, you made it to the highscore list!";
-constexpr const char* Prompt = "Please enter your name:";
 constexpr float CongratulationX = -0.9f;
 constexpr float CongratulationY = 0.5f;
 constexpr float NameColumnX = -0.6f;
@@ -23,7 +23,7 @@ void drawNameEntry(TextDisplay& text, const std::string& name) {
     glRasterPos2f(CongratulationX, CongratulationY);
     text.printString(Congratulation);
     glRasterPos2f(NameColumnX, PromptY);
-    text.printString(Prompt);
+    text.printString(NamePrompt);
     glRasterPos2f(NameColumnX, NameY);
     text.printString(name);
     text.drawLastRound();

@@ -17,6 +17,6 @@ private:
     std::uint8_t color;  // BallColor
     float x;             // centre
     float y;
-    float speed;  // field units per second at the level loop's fall factor
-    bool alive = true;
+    float speed;        // field units per second at the level loop's fall factor
+    bool alive = true;  // nothing clears it: leaving play is removal from the set
 };

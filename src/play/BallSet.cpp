@@ -30,11 +30,6 @@ BallSet::BallSet() : models(std::make_unique<BallModels>()) {
     models->buildModels();
 }
 
-BallSet::~BallSet() {
-    shots.clear();
-    balls.clear();
-}
-
 void BallSet::setDifficulty(Difficulty difficulty) {
     pointsPerHit = difficulty;
 }

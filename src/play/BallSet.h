@@ -18,8 +18,7 @@ public:
     // above what the game's densities ever need.
     static constexpr int MaxPlacementAttempts = 100000;
 
-    BallSet();   // builds the models
-    ~BallSet();  // the models' display lists stay with the context
+    BallSet();  // builds the models
 
     void setDifficulty(Difficulty difficulty);  // points per matching hit: Easy 1 .. Insane 4
     void spawnBalls(int count, float speed, int spread);  // spread >= 1 rows; shots stay
@@ -41,10 +40,10 @@ private:
     int removeShotsAtTop();                                    // lives: one per shot removed
     std::list<Shot>::iterator oldestShotOn(const Ball& ball);  // end() when none covers it
 
-    std::unique_ptr<BallModels> models;
-    std::list<Ball> balls;  // placement order
-    std::list<Shot> shots;  // oldest first
-    int gained = 0;         // pointsGained of the last step
+    std::unique_ptr<BallModels> models;  // its display lists stay with the context
+    std::list<Ball> balls;               // placement order
+    std::list<Shot> shots;               // oldest first
+    int gained = 0;                      // pointsGained of the last step
     int pointsPerHit = 1;
     float hitRadius = 0.1f;  // half the hit square's side; half the placement spacing
 };

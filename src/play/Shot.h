@@ -25,5 +25,5 @@ public:
 
 private:
     float speed = Rise;
-    bool alive = true;
+    bool alive = true;  // nothing clears it: leaving play is removal from the set
 };

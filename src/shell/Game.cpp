@@ -58,14 +58,9 @@ Game::Game(int width, int height) : width(width), height(height) {
     difficulty = StartDifficulty;
 }
 
-Game::~Game() {
-    icon.reset();
-    ballSet.reset();
-    textDisplay.reset();
-    roundState.reset();
-    nameField.reset();
-    tickClock.reset();
-}
+// Here, where the parts' types are complete; the parts go in the reverse of
+// their declaration order (shell/Game.h).
+Game::~Game() = default;
 
 int Game::initVideo() {
     if (SDL_Init(SDL_INIT_TIMER | SDL_INIT_VIDEO) < 0) {

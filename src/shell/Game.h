@@ -56,7 +56,6 @@ public:
     void playGame();                    // level after level until the game is over
     void endGame();                     // high-score check, name entry, high-score screen
 
-    SDL_Surface* getScreen() const { return screen; }               // owned by SDL
     RoundState* getRoundState() const { return roundState.get(); }  // null before run
     BallSet& getBallSet() const { return *ballSet; }
     TextDisplay& getTextDisplay() const { return *textDisplay; }
@@ -70,13 +69,14 @@ private:
     int menuItemAt(int x, int y) const;  // 1..4 for a click on a menu row, 0 for none
 
     SDL_Surface* screen = nullptr;  // the window surface; SDL releases it at exit
-    std::unique_ptr<SDL_Surface, SurfaceDeleter> icon;  // null when "icon.bmp" could not be read
-    std::unique_ptr<RoundState> roundState;  // the game in progress; null until run starts
-    std::unique_ptr<BallSet> ballSet;
-    std::unique_ptr<TextDisplay> textDisplay;
-    std::unique_ptr<TextField> nameField;
+    // The parts, released in the reverse of this order: the icon first, the clock last.
     std::unique_ptr<TickClock> tickClock;  // the level timer's count; outlives every timer
-    Difficulty difficulty = Easy;          // of the current game; DifficultyEscape after Escape
+    std::unique_ptr<TextField> nameField;
+    std::unique_ptr<RoundState> roundState;  // the game in progress; null until run starts
+    std::unique_ptr<TextDisplay> textDisplay;
+    std::unique_ptr<BallSet> ballSet;
+    std::unique_ptr<SDL_Surface, SurfaceDeleter> icon;  // null when "icon.bmp" could not be read
+    Difficulty difficulty = Easy;  // of the current game; DifficultyEscape after Escape
     int width;  // requested window size in pixels; drawing reads screen->w, screen->h
     int height;
 };

@@ -1,10 +1,10 @@
+#include "text/PageCues.h"
 #include "text/TextDisplay.h"
 
 namespace {
 
 constexpr const char* PointsPrefix = "Points: ";
 constexpr const char* LivesPrefix = "Lives: ";
-constexpr const char* LevelPrefix = "Level: ";
 
 constexpr float StatusBaselineY = -0.9f;
 constexpr float PointsX = -0.9f;
