@@ -3,10 +3,9 @@
 // by taps. scripts/make-screenshots.sh runs it on the built page.
 //   node scripts/phone-picture.mjs SITE_DIR PICTURE
 import { launch, newPage, open, serve, tap, watch } from '../tests/web/harness.mjs';
+import { MenuX, MenuY } from '../tests/web/desktop.mjs';
+import { Phone } from '../tests/web/touch.mjs';
 
-const Phone = { width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true };
-const MenuX = 280;
-const NewGameY = 205; // "New game", then "Easy" in the same row
 const BallsToShow = 3;
 
 const [siteDir, picture] = process.argv.slice(2);
@@ -16,8 +15,8 @@ try {
   const page = await newPage(chromium.browser);
   await page.setViewport(Phone);
   await open(page, `http://127.0.0.1:${server.address().port}/`);
-  await tap(page, MenuX, NewGameY);
-  await tap(page, MenuX, NewGameY);
+  await tap(page, MenuX, MenuY.newGame);
+  await tap(page, MenuX, MenuY.easy);
   let shown = 0;
   while (shown < BallsToShow) {
     const { balls } = await watch(page, 'balls');
