@@ -37,11 +37,9 @@ constexpr const char* Names[UniformCount] = {
 
 MeshRenderer::MeshRenderer() {
     glGenBuffers(1, &meshBuffer);
-    glGenBuffers(1, &streamBuffer);
 }
 
 MeshRenderer::~MeshRenderer() {
-    glDeleteBuffers(1, &streamBuffer);
     glDeleteBuffers(1, &meshBuffer);
     for (const Program& program : programs) {
         if (program.id != 0) {
@@ -81,19 +79,6 @@ void MeshRenderer::drawMesh(int mesh, int first, int count, const MeshUniforms& 
     }
     activate(state, meshBuffer);
     glDrawArrays(GL_TRIANGLES, meshes[static_cast<std::size_t>(mesh)].first + first, count);
-}
-
-void MeshRenderer::drawTriangles(const std::vector<MeshCorner>& corners,
-                                 const MeshUniforms& state) {
-    if (corners.empty()) {
-        return;
-    }
-    glBindBuffer(GL_ARRAY_BUFFER, streamBuffer);
-    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(corners.size() * sizeof(MeshCorner)),
-                 corners.data(), GL_STREAM_DRAW);
-    boundBuffer = 0;
-    activate(state, streamBuffer);
-    glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(corners.size()));
 }
 
 void MeshRenderer::setViewport(const std::array<float, 4>& box) {

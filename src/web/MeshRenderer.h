@@ -40,7 +40,7 @@ struct MeshUniforms {
 // buffer for good. Needs the page's WebGL context.
 class MeshRenderer {
 public:
-    MeshRenderer();  // makes the buffers
+    MeshRenderer();  // makes the mesh buffer
     ~MeshRenderer();
     MeshRenderer(const MeshRenderer&) = delete;
     MeshRenderer& operator=(const MeshRenderer&) = delete;
@@ -50,7 +50,6 @@ public:
     void replaceMesh(int mesh, const std::vector<MeshCorner>& corners);
     // Draws count corners (whole triangles) of a mesh from its corner first.
     void drawMesh(int mesh, int first, int count, const MeshUniforms& state);
-    void drawTriangles(const std::vector<MeshCorner>& corners, const MeshUniforms& state);
     // The viewport in device pixels: x, y, width, height.
     void setViewport(const std::array<float, 4>& box);
     void deactivate() { current = nullptr; }  // another program has been made current
@@ -70,7 +69,7 @@ private:
 
     std::array<Program, MeshUniforms::MaxLights + 1> programs;  // by number of lights
     Program* current = nullptr;  // null while another program is in use
-    unsigned meshBuffer = 0, streamBuffer = 0;
+    unsigned meshBuffer = 0;
     std::vector<MeshCorner> stored;           // every mesh's corners, in the mesh buffer
     std::vector<std::pair<int, int>> meshes;  // first corner and count of each
     bool storedChanged = false;               // not yet in the mesh buffer

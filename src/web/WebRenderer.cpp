@@ -125,11 +125,6 @@ void WebRenderer::drawMesh(int mesh, int first, int count, const MeshUniforms& s
     meshes.drawMesh(mesh, first, count, state);
 }
 
-void WebRenderer::drawTriangles(const std::vector<MeshCorner>& corners, const MeshUniforms& state) {
-    flush();
-    meshes.drawTriangles(corners, state);
-}
-
 void WebRenderer::setViewport(int x, int y, int width, int height) {
     flush();
     viewport = {x, y, width, height};

@@ -49,7 +49,6 @@ public:
         meshes.replaceMesh(mesh, corners);
     }
     void drawMesh(int mesh, int first, int count, const MeshUniforms& state);
-    void drawTriangles(const std::vector<MeshCorner>& corners, const MeshUniforms& state);
 
     void setViewport(int x, int y, int width, int height);  // window pixels
     // The drawing buffer's size and the window's, in their own pixels; the
