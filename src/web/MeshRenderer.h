@@ -36,12 +36,15 @@ struct MeshUniforms {
 // Draws triangles with WebGL programs that do the vertex stage of OpenGL 1.1
 // on the GPU: transforms, the lighting equation, flat or smooth shading, and
 // coverage decided exactly as the desktop's Mesa decides it; one program for
-// each number of lights, made when first needed. Meshes live in one GPU
-// buffer for good. Needs the page's WebGL context.
+// each number of lights. Meshes live in one GPU buffer for good, and on the
+// CPU too. Needs the page's WebGL context.
 class MeshRenderer {
 public:
-    MeshRenderer();  // makes the mesh buffer
+    MeshRenderer() = default;  // makes nothing: make does
     ~MeshRenderer();
+    // Makes the mesh buffer, with every mesh so far, and the programs; again
+    // once a lost context is back. A GpuObjects value; draw only after GpuMade.
+    int make();
     MeshRenderer(const MeshRenderer&) = delete;
     MeshRenderer& operator=(const MeshRenderer&) = delete;
 

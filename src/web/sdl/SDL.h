@@ -33,3 +33,10 @@ SDL_bool webRemoveTimer(WebTimer* timer);
 // Milliseconds the page has been shown with its WebGL context since the first
 // call, wrapping after 49 days as SDL_GetTicks does. Main thread only.
 Uint32 webGetTicks();
+
+// The window is made only where the page can draw it, and the page says why
+// when it cannot (web/GlCalls.cpp).
+#define SDL_SetVideoMode webSetVideoMode
+// SDL_SetVideoMode, then null, after words on the page, when the page has no
+// WebGL or its programs do not link. Main thread only, once.
+SDL_Surface* webSetVideoMode(int width, int height, int bitsPerPixel, Uint32 flags);
