@@ -24,7 +24,7 @@ class GLUquadric {};
 namespace {
 
 // OpenGL's calls act on one implicit current context. This is its state,
-// made by the first call, which follows SDL_SetVideoMode's WebGL context.
+// made by SDL_SetVideoMode (webSetVideoMode) once it has the WebGL context.
 std::unique_ptr<GlContext> current;
 
 // The window's pixels fill the canvas's drawing buffer, whatever size the

@@ -21,7 +21,7 @@ std::string infoLog(GLuint object, bool isShader) {
     } else {
         glGetProgramInfoLog(object, static_cast<GLsizei>(log.size()), nullptr, log.data());
     }
-    return log.c_str();
+    return log.substr(0, log.find('\0'));
 }
 
 // The shader, or 0 when it does not compile.

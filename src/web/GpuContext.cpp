@@ -51,17 +51,17 @@ EM_JS(void, listenForLoss, (int staysLostMs), {
 EM_JS(int, restoresSoFar, (), { return Module.gpuContext ? Module.gpuContext.restores : 0; });
 
 EM_JS(void, sayCannotDrawJs, (int noWebGl), {
-    const missing = noWebGl ? 'this browser offers no WebGL, which the game needs to draw'
+    const missing = noWebGl ? "this browser offers no WebGL, which the game needs to draw"
                             : "this browser's WebGL could not build the game's shaders " +
-                                  '(the console has the details)';
+                                  "(the console has the details)";
     const note = document.createElement('p');
     note.id = 'cannot-draw';
     note.setAttribute('role', 'alert');
-    note.textContent = 'Quendle cannot be drawn here: ' + missing + '. Turn on hardware ' +
+    note.textContent = "Quendle cannot be drawn here: " + missing + ". Turn on hardware " +
                        "acceleration (graphics acceleration) in the browser's settings, or " +
                        "try another browser, then play again.";
     Module.canvas.insertAdjacentElement('afterend', note);
-    err('Quendle cannot be drawn: ' + missing);
+    err("Quendle cannot be drawn: " + missing);
 });
 
 }  // namespace

@@ -26,7 +26,7 @@ struct AtlasSlot {
 // and the window fills it: triangles are drawn at the buffer's resolution,
 // glyphs in whole device pixels, each texel on the device pixels whose
 // centres fall in its square. Needs the page's WebGL context, which
-// SDL_SetVideoMode makes current; created by the first OpenGL call after it.
+// SDL_SetVideoMode makes current; created by SDL_SetVideoMode right after.
 // Keeps on the CPU all it sends, so that a lost context, once back, gets it
 // all again.
 class WebRenderer {
