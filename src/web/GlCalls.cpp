@@ -2,6 +2,7 @@
 // WebGL 1 (web/GlContext.h), and the swap that shows each frame. They take
 // the place of Emscripten's versions of these names at link time.
 #include "web/GlContext.h"
+#include "web/GpuContext.h"
 #include "web/SphereMesh.h"
 
 #include <GL/glu.h>
@@ -11,13 +12,11 @@
 
 #include <memory>
 
-// The WebGL calls behind the names this file takes over.
-extern "C" {
-void emscripten_glEnable(GLenum capability);
-void emscripten_glDisable(GLenum capability);
-void emscripten_glClear(GLbitfield mask);
-void emscripten_glClearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a);
-}
+// The WebGL call behind a name this file takes over.
+extern "C" void emscripten_glClear(GLbitfield mask);
+
+// Emscripten's own, which webSetVideoMode stands in front of (web/sdl/SDL.h).
+#undef SDL_SetVideoMode
 
 // The game's quadrics keep GLU's defaults, so a quadric holds nothing.
 class GLUquadric {};
@@ -25,7 +24,7 @@ class GLUquadric {};
 namespace {
 
 // OpenGL's calls act on one implicit current context. This is its state,
-// made by the first call, which follows SDL_SetVideoMode's WebGL context.
+// made by SDL_SetVideoMode (webSetVideoMode) once it has the WebGL context.
 std::unique_ptr<GlContext> current;
 
 // The window's pixels fill the canvas's drawing buffer, whatever size the
@@ -110,30 +109,20 @@ void glOrtho(GLdouble left, GLdouble right, GLdouble bottom, GLdouble top, GLdou
 
 void glEnable(GLenum capability) {
     if (capability == GL_DEPTH_TEST) {
-        context().renderer().flush();
-        emscripten_glEnable(capability);
+        context().renderer().setDepthTest(true);
     }
     context().setEnabled(capability, true);
 }
 
 void glDisable(GLenum capability) {
     if (capability == GL_DEPTH_TEST) {
-        context().renderer().flush();
-        emscripten_glDisable(capability);
+        context().renderer().setDepthTest(false);
     }
     context().setEnabled(capability, false);
 }
 
-// The desktop's Mesa stores the nearest 8-bit value of each channel
-// (nearestByte); WebGL may round or cut off otherwise. A quarter step above
-// that value gives it either way.
 void glClearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a) {
-    const auto stored = [](GLclampf c) {
-        constexpr float Steps = 255.0f;
-        constexpr float QuarterStep = 0.25f;
-        return (static_cast<float>(nearestByte(c)) + QuarterStep) / Steps;
-    };
-    emscripten_glClearColor(stored(r), stored(g), stored(b), stored(a));
+    context().renderer().setClearColor({r, g, b, a});
 }
 
 void glClear(GLbitfield mask) {
@@ -278,4 +267,22 @@ void SDL_GL_SwapBuffers() {
     frameShown();
     waitForDisplay();
     fitDrawingBuffer(context());
+    context().renderer().renew();
+}
+
+// The window, once the page is found able to draw it: WebGL there, and every
+// program linked. Where it is not, the page says why, and the game, which
+// cannot go on without a window, ends.
+SDL_Surface* webSetVideoMode(int width, int height, int bitsPerPixel, Uint32 flags) {
+    SDL_Surface* window = SDL_SetVideoMode(width, height, bitsPerPixel, flags);
+    if (window != nullptr && emscripten_webgl_get_current_context() == 0) {
+        sayCannotDraw(NoWebGl);
+        return nullptr;
+    }
+    if (window != nullptr && context().renderer().made() == GpuFailed) {
+        sayCannotDraw(NoPrograms);
+        return nullptr;
+    }
+    watchGpuContext();
+    return window;
 }

@@ -42,19 +42,10 @@ void GlContext::run(const ListCommand& command) {
         normal = command.values;
         break;
     case ListCommand::Begin:
-        primitive = static_cast<GLenum>(command.index);
-        primitiveVertices.clear();
-        break;
     case ListCommand::Vertex:
-        primitiveVertices.push_back({command.values, normal, color});
+    case ListCommand::End:
+        // The game draws primitives only from display lists.
         break;
-    case ListCommand::End: {
-        std::vector<MeshCorner> corners;
-        appendTriangles(primitive, primitiveVertices, corners);
-        output->drawTriangles(corners, uniforms());
-        primitiveVertices.clear();
-        break;
-    }
     case ListCommand::Bitmap:
         bitmap(glyphs[static_cast<std::size_t>(command.index)]);
         break;

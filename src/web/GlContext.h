@@ -30,8 +30,9 @@ struct Light {
 // bitmaps, display lists. Triangles go to the GPU with the state they need
 // (WebRenderer); a raster position is lit here, once. A display list records
 // glColor, glNormal, glBegin, glVertex, glEnd, glRasterPos and glBitmap; every
-// other call takes effect at once, even while a list is being compiled.
-// Main thread only.
+// other call takes effect at once, even while a list is being compiled. The
+// game draws primitives only from lists: outside one, glBegin, glVertex and
+// glEnd draw nothing. Main thread only.
 class GlContext {
 public:
     static constexpr int LightCount = 8;
@@ -84,8 +85,6 @@ private:
     std::array<Light, LightCount> lights;
     Vector4 modelAmbient{0.2f, 0.2f, 0.2f, 1.0f};
     int unpackAlignment = 4;
-    GLenum primitive = 0;
-    std::vector<PrimitiveVertex> primitiveVertices;
     bool rasterValid = true;
     float raster[3] = {0.0f, 0.0f, 0.0f};  // window x, y and depth
     unsigned char rasterColor[4] = {255, 255, 255, 255};

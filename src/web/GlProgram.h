@@ -3,8 +3,10 @@
 #include <vector>
 
 // Compiles and links a WebGL program from GLSL ES 1.00 sources, binding the
-// ith attribute name to location i, and makes it current; 0 when it does not
-// link. The caller deletes it. Needs the page's WebGL context.
+// ith attribute name to location i, and makes it current; 0 when a shader
+// does not compile or the program does not link, which the driver's log on
+// the console then tells. The caller deletes it, and makes a failed one no
+// more. Needs the page's WebGL context, not lost.
 unsigned linkProgram(const char* vertexSource, const char* fragmentSource,
                      const std::vector<const char*>& attributes);
 // Enables locations 0 .. count - 1 and disables the rest of the first `limit`,

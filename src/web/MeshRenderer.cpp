@@ -1,6 +1,7 @@
 #include "web/MeshRenderer.h"
 
 #include "web/GlProgram.h"
+#include "web/GpuContext.h"
 #include "web/MeshShaders.h"
 
 #include <GLES2/gl2.h>
@@ -35,13 +36,34 @@ constexpr const char* Names[UniformCount] = {
 
 }  // namespace
 
-MeshRenderer::MeshRenderer() {
+// Names made before a loss of the context are dead after it, and deleting
+// one only draws a complaint from WebGL: they are overwritten.
+int MeshRenderer::make() {
+    if (gpuContextLost()) {
+        return GpuWaiting;
+    }
     glGenBuffers(1, &meshBuffer);
-    glGenBuffers(1, &streamBuffer);
+    storedChanged = true;
+    boundBuffer = 0;
+    current = nullptr;
+    for (std::size_t lights = 0; lights < programs.size(); ++lights) {
+        Program& program = programs[lights];
+        program = Program{};
+        program.id = linkProgram(meshVertexShader(static_cast<int>(lights)).c_str(),
+                                 meshFragmentShader().c_str(),
+                                 {"cornerA", "cornerB", "cornerC", "which", "normal", "color",
+                                  "provokingNormal", "provokingColor"});
+        if (program.id == 0) {
+            return gpuContextLost() ? GpuWaiting : GpuFailed;
+        }
+        std::transform(
+            std::begin(Names), std::end(Names), std::back_inserter(program.locations),
+            [&program](const char* name) { return glGetUniformLocation(program.id, name); });
+    }
+    return GpuMade;
 }
 
 MeshRenderer::~MeshRenderer() {
-    glDeleteBuffers(1, &streamBuffer);
     glDeleteBuffers(1, &meshBuffer);
     for (const Program& program : programs) {
         if (program.id != 0) {
@@ -83,19 +105,6 @@ void MeshRenderer::drawMesh(int mesh, int first, int count, const MeshUniforms& 
     glDrawArrays(GL_TRIANGLES, meshes[static_cast<std::size_t>(mesh)].first + first, count);
 }
 
-void MeshRenderer::drawTriangles(const std::vector<MeshCorner>& corners,
-                                 const MeshUniforms& state) {
-    if (corners.empty()) {
-        return;
-    }
-    glBindBuffer(GL_ARRAY_BUFFER, streamBuffer);
-    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(corners.size() * sizeof(MeshCorner)),
-                 corners.data(), GL_STREAM_DRAW);
-    boundBuffer = 0;
-    activate(state, streamBuffer);
-    glDrawArrays(GL_TRIANGLES, 0, static_cast<GLsizei>(corners.size()));
-}
-
 void MeshRenderer::setViewport(const std::array<float, 4>& box) {
     viewport = box;
 }
@@ -104,16 +113,6 @@ void MeshRenderer::setViewport(const std::array<float, 4>& box) {
 // points its attributes at a buffer's corners.
 void MeshRenderer::activate(const MeshUniforms& state, unsigned buffer) {
     Program& program = programs[static_cast<std::size_t>(state.lightCount)];
-    if (program.id == 0) {
-        program.id =
-            linkProgram(meshVertexShader(state.lightCount).c_str(), meshFragmentShader().c_str(),
-                        {"cornerA", "cornerB", "cornerC", "which", "normal", "color",
-                         "provokingNormal", "provokingColor"});
-        std::transform(
-            std::begin(Names), std::end(Names), std::back_inserter(program.locations),
-            [&program](const char* name) { return glGetUniformLocation(program.id, name); });
-        current = nullptr;
-    }
     if (current != &program) {
         if (current == nullptr) {
             useAttributes(AttributeCount, AttributeCount);

@@ -36,12 +36,15 @@ struct MeshUniforms {
 // Draws triangles with WebGL programs that do the vertex stage of OpenGL 1.1
 // on the GPU: transforms, the lighting equation, flat or smooth shading, and
 // coverage decided exactly as the desktop's Mesa decides it; one program for
-// each number of lights, made when first needed. Meshes live in one GPU
-// buffer for good. Needs the page's WebGL context.
+// each number of lights. Meshes live in one GPU buffer for good, and on the
+// CPU too. Needs the page's WebGL context.
 class MeshRenderer {
 public:
-    MeshRenderer();  // makes the buffers
+    MeshRenderer() = default;  // makes nothing: make does
     ~MeshRenderer();
+    // Makes the mesh buffer, with every mesh so far, and the programs; again
+    // once a lost context is back. A GpuObjects value; draw only after GpuMade.
+    int make();
     MeshRenderer(const MeshRenderer&) = delete;
     MeshRenderer& operator=(const MeshRenderer&) = delete;
 
@@ -50,7 +53,6 @@ public:
     void replaceMesh(int mesh, const std::vector<MeshCorner>& corners);
     // Draws count corners (whole triangles) of a mesh from its corner first.
     void drawMesh(int mesh, int first, int count, const MeshUniforms& state);
-    void drawTriangles(const std::vector<MeshCorner>& corners, const MeshUniforms& state);
     // The viewport in device pixels: x, y, width, height.
     void setViewport(const std::array<float, 4>& box);
     void deactivate() { current = nullptr; }  // another program has been made current
@@ -70,7 +72,7 @@ private:
 
     std::array<Program, MeshUniforms::MaxLights + 1> programs;  // by number of lights
     Program* current = nullptr;  // null while another program is in use
-    unsigned meshBuffer = 0, streamBuffer = 0;
+    unsigned meshBuffer = 0;
     std::vector<MeshCorner> stored;           // every mesh's corners, in the mesh buffer
     std::vector<std::pair<int, int>> meshes;  // first corner and count of each
     bool storedChanged = false;               // not yet in the mesh buffer

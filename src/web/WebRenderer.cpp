@@ -1,5 +1,6 @@
 #include "web/WebRenderer.h"
 
+#include "web/GlMath.h"
 #include "web/GlProgram.h"
 
 #include <GLES2/gl2.h>
@@ -9,6 +10,9 @@
 
 // The plain names of these belong to the fixed-function calls (web/GlCalls.cpp).
 extern "C" {
+void emscripten_glClearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a);
+void emscripten_glDisable(GLenum capability);
+void emscripten_glEnable(GLenum capability);
 void emscripten_glPixelStorei(GLenum name, GLint value);
 void emscripten_glViewport(GLint x, GLint y, GLsizei width, GLsizei height);
 }
@@ -52,7 +56,26 @@ float toDevice(int windowPixels, float scale) {
 }  // namespace
 
 WebRenderer::WebRenderer() : atlas(AtlasWidth * AtlasHeight, 0) {
+    gpu = make();
+}
+
+WebRenderer::~WebRenderer() {
+    glDeleteTextures(1, &texture);
+    glDeleteBuffers(1, &buffer);
+    glDeleteProgram(program);
+}
+
+// Names made before a loss of the context are dead after it, and deleting
+// one only draws a complaint from WebGL: they are overwritten. The atlas and
+// every state this layer sets go to the GPU again.
+int WebRenderer::make() {
+    if (gpuContextLost()) {
+        return GpuWaiting;
+    }
     program = linkProgram(VertexShader, FragmentShader, {"position", "texel", "color"});
+    if (program == 0) {
+        return gpuContextLost() ? GpuWaiting : GpuFailed;
+    }
     // The glyph atlas is the program's only texture, on unit 0 for good.
     glUniform1i(glGetUniformLocation(program, "atlas"), 0);
     glGenBuffers(1, &buffer);
@@ -63,12 +86,45 @@ WebRenderer::WebRenderer() : atlas(AtlasWidth * AtlasHeight, 0) {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
     atlasChanged = true;
+    setDepthTest(depthTest);
+    emscripten_glClearColor(clearColor[0], clearColor[1], clearColor[2], clearColor[3]);
+    applyViewport();
+    return meshes.make();
 }
 
-WebRenderer::~WebRenderer() {
-    glDeleteTextures(1, &texture);
-    glDeleteBuffers(1, &buffer);
-    glDeleteProgram(program);
+void WebRenderer::renew() {
+    const int restores = gpuRestores();
+    if ((restores == restoresSeen && gpu != GpuWaiting) || gpuContextLost()) {
+        return;
+    }
+    restoresSeen = restores;
+    batch.clear();
+    gpu = make();
+    if (gpu == GpuFailed) {
+        sayCannotDraw(NoPrograms);
+    }
+}
+
+void WebRenderer::setDepthTest(bool on) {
+    flush();
+    depthTest = on;
+    if (on) {
+        emscripten_glEnable(GL_DEPTH_TEST);
+    } else {
+        emscripten_glDisable(GL_DEPTH_TEST);
+    }
+}
+
+// The desktop's Mesa stores the nearest 8-bit value of each channel
+// (nearestByte); WebGL may round or cut off otherwise. A quarter step above
+// that value gives it either way.
+void WebRenderer::setClearColor(const Vector4& color) {
+    constexpr float Steps = 255.0f;
+    constexpr float QuarterStep = 0.25f;
+    for (std::size_t i = 0; i < clearColor.size(); ++i) {
+        clearColor[i] = (static_cast<float>(nearestByte(color[i])) + QuarterStep) / Steps;
+    }
+    emscripten_glClearColor(clearColor[0], clearColor[1], clearColor[2], clearColor[3]);
 }
 
 AtlasSlot WebRenderer::addGlyph(int width, int height, const std::vector<unsigned char>& coverage) {
@@ -122,12 +178,9 @@ void WebRenderer::addGlyphQuad(const AtlasSlot& slot, int x, int y, float z,
 
 void WebRenderer::drawMesh(int mesh, int first, int count, const MeshUniforms& state) {
     flush();
-    meshes.drawMesh(mesh, first, count, state);
-}
-
-void WebRenderer::drawTriangles(const std::vector<MeshCorner>& corners, const MeshUniforms& state) {
-    flush();
-    meshes.drawTriangles(corners, state);
+    if (gpu == GpuMade) {
+        meshes.drawMesh(mesh, first, count, state);
+    }
 }
 
 void WebRenderer::setViewport(int x, int y, int width, int height) {
@@ -163,6 +216,9 @@ void WebRenderer::applyViewport() {
 }
 
 void WebRenderer::flush() {
+    if (gpu != GpuMade) {
+        batch.clear();
+    }
     if (batch.empty()) {
         return;
     }

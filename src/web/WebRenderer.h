@@ -1,5 +1,6 @@
 #pragma once
 
+#include "web/GpuContext.h"
 #include "web/MeshRenderer.h"
 
 #include <array>
@@ -25,13 +26,15 @@ struct AtlasSlot {
 // and the window fills it: triangles are drawn at the buffer's resolution,
 // glyphs in whole device pixels, each texel on the device pixels whose
 // centres fall in its square. Needs the page's WebGL context, which
-// SDL_SetVideoMode makes current; created by the first OpenGL call after it.
+// SDL_SetVideoMode makes current; created by SDL_SetVideoMode right after.
+// Keeps on the CPU all it sends, so that a lost context, once back, gets it
+// all again.
 class WebRenderer {
 public:
     static constexpr int AtlasWidth = 1024;  // texels
     static constexpr int AtlasHeight = 256;
 
-    WebRenderer();  // compiles the glyphs' program, makes its buffer and the atlas texture
+    WebRenderer();  // makes the programs, the buffers and the atlas texture: see made()
     ~WebRenderer();
     WebRenderer(const WebRenderer&) = delete;
     WebRenderer& operator=(const WebRenderer&) = delete;
@@ -49,9 +52,18 @@ public:
         meshes.replaceMesh(mesh, corners);
     }
     void drawMesh(int mesh, int first, int count, const MeshUniforms& state);
-    void drawTriangles(const std::vector<MeshCorner>& corners, const MeshUniforms& state);
+
+    // How making the GPU objects last ended, a GpuObjects value: anything
+    // but GpuMade draws nothing.
+    int made() const { return gpu; }
+    // Makes everything on the GPU again when the context has come back since
+    // the last call, or when it was lost at the start; the swap calls it each
+    // frame. A failure is said on the page and never tried again.
+    void renew();
 
     void setViewport(int x, int y, int width, int height);  // window pixels
+    void setDepthTest(bool on);
+    void setClearColor(const Vector4& color);  // each channel 0..1
     // The drawing buffer's size and the window's, in their own pixels; the
     // swap tells it before each frame.
     void setDrawingBuffer(int bufferWidth, int bufferHeight, int windowWidth, int windowHeight);
@@ -60,6 +72,7 @@ public:
 private:
     GlyphVertex glyphCorner(const AtlasSlot& slot, int dx, int dy, float x, float y, float z,
                             const unsigned char* color) const;
+    int make();  // a GpuObjects value
     void applyViewport();
 
     MeshRenderer meshes;
@@ -70,5 +83,9 @@ private:
     std::array<int, 4> viewport{0, 0, 1, 1};      // window pixels
     std::array<float, 4> deviceViewport{0.0f, 0.0f, 1.0f, 1.0f};
     float scaleX = 1.0f, scaleY = 1.0f;  // device pixels per window pixel
+    bool depthTest = false;
+    Vector4 clearColor{0.0f, 0.0f, 0.0f, 0.0f};  // as WebGL gets it
     unsigned program = 0, buffer = 0, texture = 0;
+    int gpu = GpuWaiting;  // a GpuObjects value
+    int restoresSeen = 0;  // of gpuRestores
 };

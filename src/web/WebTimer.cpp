@@ -3,6 +3,8 @@
 
 #include <emscripten/eventloop.h>
 
+#include <cstdint>
+
 struct WebTimer {
     Uint32 interval;  // milliseconds until the next call
     SDL_TimerCallback callback;
@@ -12,24 +14,43 @@ struct WebTimer {
 
 namespace {
 
-// Milliseconds the page has been shown since the first call. The browser
-// still runs a hidden page's timers, now and then; a clock that stands still
-// meanwhile gives them nothing to post, and none owed when the page shows again.
-EM_JS(double, shownMilliseconds, (), {
-    if (!Module.shownTime) {
-        var shown = {before : 0, since : document.hidden ? null : performance.now()};
+// Milliseconds the level could be seen since the first call: the page shown
+// and its WebGL context not lost. The browser still runs a hidden page's
+// timers, now and then, and a page without its context runs them as ever; a
+// clock that stands still meanwhile gives them nothing to post, and none owed
+// when the game shows again.
+EM_JS(double, seenMilliseconds, (), {
+    if (!Module.seenTime) {
+        const lost = Boolean(Module.ctx && Module.ctx.isContextLost());
+        const seen = {before : 0, since : null, hidden : document.hidden, lost : lost};
+        const update = function() {
+            const running = !seen.hidden && !seen.lost;
+            if (!running && seen.since != null) {
+                seen.before += performance.now() - seen.since;
+                seen.since = null;
+            } else if (running && seen.since == null) {
+                seen.since = performance.now();
+            }
+        };
         document.addEventListener(
             'visibilitychange', function() {
-                if (document.hidden && shown.since != null) {
-                    shown.before += performance.now() - shown.since;
-                    shown.since = null;
-                } else if (!document.hidden && shown.since == null) {
-                    shown.since = performance.now();
-                }
+                seen.hidden = document.hidden;
+                update();
             });
-        Module.shownTime = shown;
+        Module.canvas.addEventListener(
+            'webglcontextlost', function() {
+                seen.lost = true;
+                update();
+            });
+        Module.canvas.addEventListener(
+            'webglcontextrestored', function() {
+                seen.lost = false;
+                update();
+            });
+        update();
+        Module.seenTime = seen;
     }
-    var time = Module.shownTime;
+    const time = Module.seenTime;
     return time.before + (time.since == null ? 0 : performance.now() - time.since);
 });
 
@@ -61,6 +82,8 @@ SDL_bool webRemoveTimer(WebTimer* timer) {
     return SDL_TRUE;
 }
 
+// Through 64 bits, whose range the clock never leaves: a double beyond
+// Uint32's range has no defined conversion to it, a uint64_t wraps.
 Uint32 webGetTicks() {
-    return static_cast<Uint32>(shownMilliseconds());
+    return static_cast<Uint32>(static_cast<std::uint64_t>(seenMilliseconds()));
 }

@@ -45,8 +45,9 @@ export function serve(siteDir, referenceDir, scenesDir) {
   return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(server)));
 }
 
-// Debian's Chromium, headless, on a profile of its own that close() removes.
-export async function launch() {
+// Debian's Chromium, headless, on a profile of its own that close() removes;
+// extraArgs go on its command line after the stage's own.
+export async function launch(extraArgs = []) {
   const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'quendle-chromium-'));
   const browser = await puppeteer.launch({
     executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
@@ -55,7 +56,7 @@ export async function launch() {
     args: ['--headless=new', '--use-angle=swiftshader', '--enable-unsafe-swiftshader', '--no-sandbox',
       '--disable-background-networking', '--disable-component-update', '--disable-sync',
       '--no-first-run', '--disable-quic', '--disable-background-timer-throttling',
-      '--disable-renderer-backgrounding', '--window-size=700,700'],
+      '--disable-renderer-backgrounding', '--window-size=700,700', ...extraArgs],
   });
   return {
     browser,

@@ -63,7 +63,7 @@ async function sharedScores(url, [a, b, c]) {
 // The steps the level made between two frames, from how far the lowest rows
 // of the balls in both fell: a ball still coming in from the top is matched
 // by its column too.
-function stepsBetween(first, second) {
+export function stepsBetween(first, second) {
   const falls = first.balls.map((ball) =>
     second.balls.find((other) => Math.abs(other.x - ball.x) < 1)?.bottom - ball.bottom).filter((fall) => fall >= 0);
   return falls.reduce((sum, fall) => sum + fall, 0) / falls.length / PixelsPerStep;

@@ -27,9 +27,16 @@ WebTimer* webAddTimer(Uint32 interval, SDL_TimerCallback callback, void* param);
 // Stops and frees a timer of webAddTimer; SDL_FALSE for a null timer.
 SDL_bool webRemoveTimer(WebTimer* timer);
 
-// The level's clock runs only while the page is shown, so that a hidden page
-// holds its level where it stood.
+// The level's clock runs only while the game can be seen, so that a hidden
+// page, or one whose WebGL context is lost, holds its level where it stood.
 #define SDL_GetTicks webGetTicks
-// Milliseconds the page has been shown since the first call, wrapping after
-// 49 days as SDL_GetTicks does. Main thread only.
+// Milliseconds the page has been shown with its WebGL context since the first
+// call, wrapping after 49 days as SDL_GetTicks does. Main thread only.
 Uint32 webGetTicks();
+
+// The window is made only where the page can draw it, and the page says why
+// when it cannot (web/GlCalls.cpp).
+#define SDL_SetVideoMode webSetVideoMode
+// SDL_SetVideoMode, then null, after words on the page, when the page has no
+// WebGL or its programs do not link. Main thread only, once.
+SDL_Surface* webSetVideoMode(int width, int height, int bitsPerPixel, Uint32 flags);
