@@ -6,9 +6,10 @@ libstb-dev dpkg-dev file"
 QUENDLE_RUN_PACKAGES="libgl1-mesa-dri"
 QUENDLE_TEST_PACKAGES="libgtest-dev xvfb xauth xdotool libx11-dev libxdo-dev cppcheck clang-format
 clang-14 libclang-rt-14-dev libbenchmark-dev lintian desktop-file-utils appstream"
-# The browser build (scripts/build-web.sh) and its test in a headless browser.
+# The browser build (scripts/build-web.sh) and its test in three browser
+# engines: Chromium headless, Firefox and WebKitGTK's browser on an X server.
 QUENDLE_WEB_PACKAGES="emscripten cmake make g++ libstb-dev"
-QUENDLE_WEB_TEST_PACKAGES="chromium"
+QUENDLE_WEB_TEST_PACKAGES="chromium firefox-esr webkit2gtk-driver xvfb libgl1-mesa-dri"
 
 # Prints the packages of "$@" that are not installed.
 missing_packages() {

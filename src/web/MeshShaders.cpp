@@ -2,11 +2,14 @@
 
 namespace {
 
-// u.x * v.y - u.y * v.x, with the right sign for whole numbers under 2^14
-// (64 pixels): v is split into a multiple of 64 and the rest, which makes
-// every partial product exact. Both shaders decide coverage with it.
+// u.x * v.y - u.y * v.x, with the right sign for whole numbers under 2^15
+// (128 pixels in 1/256 pixel) at highp: v is split into whole pixels and the
+// rest, which makes every partial product and each difference of two exact,
+// and the last sum, rounded, keeps its sign. A dart, the largest shape, is
+// 30 of the game's pixels tall, so a field of up to 2,560 device pixels
+// across is exact. Both shaders decide coverage with it.
 constexpr const char* Cross2 = R"(float cross2(vec2 u, vec2 v) {
-    vec2 high = floor(v / 64.0) * 64.0;
+    vec2 high = floor(v / 256.0) * 256.0;
     vec2 low = v - high;
     return (u.x * high.y - u.y * high.x) + (u.x * low.y - u.y * low.x);
 }
@@ -25,7 +28,8 @@ std::string replaced(std::string source, const std::string& marker, const std::s
 // turns them. A triangle of no area collapses to a point, as Mesa drops it.
 // The lit colour goes out as it is: the GPU stores the nearest 8-bit value.
 // Software GPUs run both sides of every branch, so there are none: a program
-// is made for a number of lights, each written out (LIGHTS).
+// is made for a number of lights (LIGHTS, defined in front of the source),
+// and a loop of a constant count unrolls into that many light terms.
 constexpr const char* VertexShader = R"(
 attribute vec3 cornerA;
 attribute vec3 cornerB;
@@ -71,7 +75,9 @@ vec3 lit(vec3 base, vec3 objectNormal, vec4 eye) {
     vec3 n = normals * objectNormal;
     vec3 at = eye.xyz * (1.0 / eye.w);
     vec3 c = ambient * sceneAmbient.rgb;
-LIGHTS
+    for (int k = 0; k < LIGHTS; ++k) {
+        c += light(lightPosition[k], lightDiffuse[k], at, n, diffuse);
+    }
     return c;
 }
 
@@ -126,15 +132,15 @@ void main() {
 }
 )";
 
-// One light's term, for light K.
-constexpr const char* LightTerm =
-    "    c += light(lightPosition[K], lightDiffuse[K], at, n, diffuse);\n";
-
 // A pixel belongs to the triangle when its centre is inside each edge, or on
-// a top or left edge, as in Mesa. Interpolation blurs even values that are
-// the same at every corner, so the corners are rounded to whole 1/256 pixels
-// again here; cross2 keeps each sign exact while the triangle and its pixels
-// span under 64 pixels, as every shape of this game does.
+// a left or a bottom edge (y points up here), as the desktop's Mesa decides:
+// a triangle whose bottom edge runs through pixel centres has that row, one
+// whose top edge does has not. Interpolation blurs even values that are the
+// same at every corner, so the corners are rounded to whole 1/256 pixels
+// again here. Positions in 1/256 pixel pass 2^16 beyond pixel 256, far out
+// of a 16-bit mediump's reach, so they are highp: gl_FragCoord is mediump,
+// and arithmetic on it would be too. A GPU without highp fragments cannot
+// hold them and draws the grown triangles whole instead (ROUGH).
 constexpr const char* FragmentShader = R"(
 #ifdef GL_FRAGMENT_PRECISION_HIGH
 precision highp float;
@@ -158,7 +164,8 @@ void main() {
 #ifndef ROUGH
     vec4 ab = floor(exactAB + 0.5);
     vec2 c = floor(exactC + 0.5);
-    vec2 p = (gl_FragCoord.xy - 0.5) * 256.0;
+    highp vec2 centre = gl_FragCoord.xy;
+    vec2 p = (centre - 0.5) * 256.0;
     if (!inside(ab.xy, ab.zw, p) || !inside(ab.zw, c, p) || !inside(c, ab.xy, p)) {
         discard;
     }
@@ -170,15 +177,8 @@ void main() {
 }  // namespace
 
 std::string meshVertexShader(int lights) {
-    std::string terms;
-    for (int k = 0; k < lights; ++k) {
-        std::string term = LightTerm;
-        for (std::size_t at = term.find('K'); at != std::string::npos; at = term.find('K', at)) {
-            term.replace(at, 1, std::to_string(k));
-        }
-        terms += term;
-    }
-    return replaced(replaced(VertexShader, "LIGHTS", terms), "CROSS2", Cross2);
+    return "#define LIGHTS " + std::to_string(lights) + "\n" +
+           replaced(VertexShader, "CROSS2", Cross2);
 }
 
 std::string meshFragmentShader() {

@@ -23,7 +23,7 @@ async function menus(page) {
   console.log(`frames a second in the main menu: ${(await framesPerSecond(page, 2)).toFixed(0)}`);
   await click(page, MenuX, MenuY.instructions);
   await expectScreen(page, 'instructions');
-  await page.keyboard.press('Space');
+  await page.keyboard.press(' ');
   await expectScreen(page, 'main-menu');
   await click(page, MenuX, MenuY.newGame);
   await expectScreen(page, 'difficulty-menu');
@@ -136,7 +136,7 @@ async function nameEntry(page) {
     try { return new TextDecoder().decode(FS.readFile('moon')).startsWith('Ann Lee\n'); } catch { return false; }
   });
   const table = await watch(page, 'any');
-  await page.keyboard.press('Space');
+  await page.keyboard.press(' ');
   return saved && !table.timedOut ? table.hash : null;
 }
 
@@ -151,12 +151,12 @@ export default async function desktopMouse({ browser, url }) {
   await click(page, MenuX, MenuY.highscore);
   check(table !== null && !(await watch(page, 'hashIs', { expected: table })).timedOut,
     '"Ann Lee" (Shift, Caps Lock, both) is saved, and after a reload the table shows it as when it was entered');
-  await page.keyboard.press('Space');
+  await page.keyboard.press(' ');
   await expectScreen(page, 'main-menu');
   await writeScores(page, SeededTable);
   await click(page, MenuX, MenuY.highscore);
   await expectScreen(page, 'highscore-table');
-  await page.keyboard.press('Space');
+  await page.keyboard.press(' ');
   await expectScreen(page, 'main-menu');
 
   await page.keyboard.press('Escape');

@@ -1,11 +1,11 @@
 // What every suite of the web stage shares: the page's server, the browser,
 // the checks and their tally, and the ways of looking at the page's frames
-// (page-checks.js, added to every page a suite opens).
-import puppeteer from 'puppeteer-core';
+// (page-checks.js, added to every page a suite opens). The browsers are in
+// engines.mjs.
 import fs from 'node:fs';
 import http from 'node:http';
-import os from 'node:os';
 import path from 'node:path';
+import { engines } from './engines.mjs';
 
 // The page draws the menus' pixels exactly as the desktop's Mesa did for the
 // pictures; its lighting is its own float arithmetic, though, which may round
@@ -45,27 +45,8 @@ export function serve(siteDir, referenceDir, scenesDir) {
   return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(server)));
 }
 
-// Debian's Chromium, headless, on a profile of its own that close() removes;
-// extraArgs go on its command line after the stage's own.
-export async function launch(extraArgs = []) {
-  const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'quendle-chromium-'));
-  const browser = await puppeteer.launch({
-    executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
-    headless: true,
-    userDataDir: profile,
-    args: ['--headless=new', '--use-angle=swiftshader', '--enable-unsafe-swiftshader', '--no-sandbox',
-      '--disable-background-networking', '--disable-component-update', '--disable-sync',
-      '--no-first-run', '--disable-quic', '--disable-background-timer-throttling',
-      '--disable-renderer-backgrounding', '--window-size=700,700', ...extraArgs],
-  });
-  return {
-    browser,
-    async close() {
-      await browser.close();
-      fs.rmSync(profile, { recursive: true, force: true });
-    },
-  };
-}
+// Headless Chromium, for the scripts that photograph or measure the page.
+export const launch = engines.chromium;
 
 const pageChecks = fs.readFileSync(new URL('page-checks.js', import.meta.url), 'utf8');
 
@@ -92,9 +73,10 @@ export const waitFor = (page, fn, ...args) =>
   page.waitForFunction(fn, { timeout: WaitMs }, ...args).then(() => true, () => false);
 
 // Resolves with the result of the first frame that passes the named check
-// of page-checks.js, or with {timedOut, last}.
-export const watch = (page, name, args, timeoutMs = WaitMs) =>
-  page.evaluate((n, a, t) => window.quendleTest.watch(n, a, t), name, args || {}, timeoutMs);
+// of page-checks.js, or with {timedOut, last}. It comes as JSON text: an
+// object met twice in a result comes back once only from Firefox.
+export const watch = async (page, name, args, timeoutMs = WaitMs) => JSON.parse(await page.evaluate(
+  (n, a, t) => window.quendleTest.watch(n, a, t).then(JSON.stringify), name, args || {}, timeoutMs));
 
 // Gives the page's "moon" the text, in the browser's database too, from
 // which the game's next read brings the file up to date.

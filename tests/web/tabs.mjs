@@ -49,7 +49,7 @@ async function sharedScores(url, [a, b, c]) {
   check(saved.names === 'bob,ann', `both tabs read, then both saved: both results are kept (${saved.names})`);
   const table = await watch(b, 'any');
   await a.bringToFront();
-  await a.keyboard.press('Space');
+  await a.keyboard.press(' ');
   saved = await storedAfter(a, saved.time);
   check(saved.names === 'bob,ann', `a table left open while the other tab saved keeps the newer result (${saved.names})`);
   for (const what of ['a table opened after the other tab saved shows its result', 'and so after a reload']) {

@@ -1,9 +1,11 @@
-// The web stage: plays the browser build in headless Chromium, one suite
-// after another, each in tabs of its own of one browser. SCENES_DIR holds the
-// scene program's page (build-wasm/scenes beside SITE_DIR unless given); named
-// suites run alone.
-//   node web-test.mjs SITE_DIR REFERENCE_DIR [SCENES_DIR [SUITE...]]
-import { failureCount, launch, serve } from './harness.mjs';
+// The web stage: plays the browser build in Chromium, Firefox and WebKit,
+// each engine with a server of its own, one suite after another, each in
+// pages of its own of one browser. SCENES_DIR holds the scene program's page
+// (build-wasm/scenes beside SITE_DIR unless given). Named suites run alone:
+// "SUITE" in Chromium, "ENGINE:SUITE" in that engine.
+//   node web-test.mjs SITE_DIR REFERENCE_DIR [SCENES_DIR [[ENGINE:]SUITE...]]
+import { failureCount, serve } from './harness.mjs';
+import { engines } from './engines.mjs';
 import desktopMouse from './desktop.mjs';
 import gpu from './gpu.mjs';
 import offline from './offline.mjs';
@@ -12,21 +14,38 @@ import tabs from './tabs.mjs';
 import touchScreens from './touch.mjs';
 import path from 'node:path';
 
-// The offline suite stops the server: it comes last.
-const suites = { pictures, desktop: desktopMouse, tabs, touch: touchScreens, gpu, offline };
+const All = Object.keys(engines);
+// A suite runs in Chromium, or in the engines named beside it. The offline
+// suite stops the server: it comes last.
+const suites = {
+  pictures: [pictures, All], desktop: [desktopMouse, All], tabs: [tabs, ['chromium', 'firefox']],
+  touch: touchScreens, gpu, offline: [offline, All],
+};
+const run = (name) => [suites[name]].flat()[0];
+const enginesOf = (name) => [suites[name]].flat()[1] || ['chromium'];
+
+// [engine, suite names] in the order they run.
+function plan(only) {
+  const named = only.map((arg) => (arg.includes(':') ? arg.split(':') : ['chromium', arg]));
+  const wanted = only.length ? named : All.flatMap((engine) =>
+    Object.keys(suites).filter((name) => enginesOf(name).includes(engine)).map((name) => [engine, name]));
+  return All.map((engine) => [engine, wanted.filter(([e]) => e === engine).map(([, name]) => name)])
+    .filter(([, names]) => names.length);
+}
 
 async function main() {
   const [siteDir, referenceDir, scenesDir, ...only] = process.argv.slice(2);
-  const server = await serve(siteDir, referenceDir, scenesDir || path.join(siteDir, '../build-wasm/scenes'));
-  const chromium = await launch();
-  try {
-    const url = `http://127.0.0.1:${server.address().port}/`;
-    for (const name of only.length ? only : Object.keys(suites)) {
-      await suites[name]({ browser: chromium.browser, url, siteDir, server });
+  for (const [engine, names] of plan(only)) {
+    console.log(`== ${engine}`);
+    const server = await serve(siteDir, referenceDir, scenesDir || path.join(siteDir, '../build-wasm/scenes'));
+    const browser = await engines[engine]();
+    try {
+      const url = `http://127.0.0.1:${server.address().port}/`;
+      for (const name of names) await run(name)({ browser: browser.browser, cdp: browser.cdp, url, siteDir, server });
+    } finally {
+      await browser.close();
+      server.close();
     }
-  } finally {
-    await chromium.close();
-    server.close();
   }
   const failures = failureCount();
   console.log(failures === 0 ? 'All web checks passed.' : `${failures} web checks failed.`);
