@@ -35,9 +35,10 @@ struct MeshUniforms {
 
 // Draws triangles with WebGL programs that do the vertex stage of OpenGL 1.1
 // on the GPU: transforms, the lighting equation, flat or smooth shading, and
-// coverage decided exactly as the desktop's Mesa decides it; one program for
-// each number of lights. Meshes live in one GPU buffer for good, and on the
-// CPU too. Needs the page's WebGL context.
+// coverage decided exactly as the desktop's Mesa decides it (for shapes under
+// 128 device pixels across, where fragment shaders have highp); one program
+// for each number of lights. Meshes live in one GPU buffer for good, and on
+// the CPU too. Needs the page's WebGL context.
 class MeshRenderer {
 public:
     MeshRenderer() = default;  // makes nothing: make does

@@ -29,7 +29,7 @@ std::string replaced(std::string source, const std::string& marker, const std::s
 // The lit colour goes out as it is: the GPU stores the nearest 8-bit value.
 // Software GPUs run both sides of every branch, so there are none: a program
 // is made for a number of lights (LIGHTS, defined in front of the source),
-// and a loop of a constant count unrolls into that many light terms.
+// and its loop over them has a constant count, which compilers unroll.
 constexpr const char* VertexShader = R"(
 attribute vec3 cornerA;
 attribute vec3 cornerB;

@@ -1,5 +1,5 @@
 // The three browser engines of the web stage, from Debian's packages, and
-// everything that differs between them. launch(name) gives { browser, cdp,
+// everything that differs between them. engines[name]() gives { browser, cdp,
 // close }: browser.newPage() opens a page with puppeteer's page API (or the
 // part of it that tests/web/webdriver.mjs offers), and cdp says whether
 // Chromium's DevTools protocol is there for the checks that need it.
@@ -40,7 +40,8 @@ async function chromium(extraArgs = []) {
       '--no-first-run', '--disable-quic', '--disable-background-timer-throttling',
       '--disable-renderer-backgrounding', '--window-size=700,700', ...extraArgs],
   });
-  return { browser, cdp: true, close: () => browser.close().finally(() => fs.rmSync(profile, { recursive: true, force: true })) };
+  const close = () => browser.close().finally(() => fs.rmSync(profile, { recursive: true, force: true }));
+  return { browser, cdp: true, close };
 }
 
 // Firefox ESR over WebDriver BiDi, on an X display.
@@ -95,7 +96,8 @@ async function webkit() {
     const send = session(base, value.sessionId);
     await send('window/rect', { width: 800, height: 800 });
     const browser = { newPage: async () => webDriverPage(send) };
-    return { browser, cdp: false, close: () => fetch(`${base}/session/${value.sessionId}`, { method: 'DELETE' }).finally(close) };
+    const end = () => fetch(`${base}/session/${value.sessionId}`, { method: 'DELETE' }).finally(close);
+    return { browser, cdp: false, close: end };
   } catch (error) {
     close();
     throw error;

@@ -4,7 +4,7 @@
 // (build-wasm/scenes beside SITE_DIR unless given). Named suites run alone:
 // "SUITE" in Chromium, "ENGINE:SUITE" in that engine.
 //   node web-test.mjs SITE_DIR REFERENCE_DIR [SCENES_DIR [[ENGINE:]SUITE...]]
-import { failureCount, serve } from './harness.mjs';
+import { check, failureCount, serve } from './harness.mjs';
 import { engines } from './engines.mjs';
 import desktopMouse from './desktop.mjs';
 import gpu from './gpu.mjs';
@@ -38,12 +38,16 @@ async function main() {
   for (const [engine, names] of plan(only)) {
     console.log(`== ${engine}`);
     const server = await serve(siteDir, referenceDir, scenesDir || path.join(siteDir, '../build-wasm/scenes'));
-    const browser = await engines[engine]();
+    const browser = await engines[engine]().catch((error) => check(false, `${engine} starts: ${error.message}`));
     try {
       const url = `http://127.0.0.1:${server.address().port}/`;
-      for (const name of names) await run(name)({ browser: browser.browser, cdp: browser.cdp, url, siteDir, server });
+      for (const name of browser ? names : []) {
+        await run(name)({ browser: browser.browser, cdp: browser.cdp, engine, url, siteDir, server });
+      }
+    } catch (error) {
+      check(false, `${engine}: ${error.stack}`);
     } finally {
-      await browser.close();
+      await browser?.close();
       server.close();
     }
   }

@@ -26,7 +26,8 @@ export function session(base, id) {
 async function evaluate(send, fn, ...args) {
   const script = `const done = arguments[arguments.length - 1];
     Promise.resolve().then(() => (${fn}).apply(null, ${JSON.stringify(args)}))
-      .then((r) => done(JSON.stringify(r === undefined ? null : r)), (e) => done(JSON.stringify({ thrown: String(e) })));`;
+      .then((r) => done(JSON.stringify(r === undefined ? null : r)),
+        (e) => done(JSON.stringify({ thrown: String(e) })));`;
   const result = JSON.parse(await send('execute/async', { script, args: [] }));
   if (result && result.thrown) throw new Error(result.thrown);
   return result;
@@ -43,7 +44,8 @@ async function waitForFunction(send, fn, { polling = 50, timeout }, ...args) {
     }
     return null;
   };
-  const result = await evaluate(send, `(...a) => (${wait})(${fn}, ${polling}, performance.now() + ${timeout}, a)`, ...args);
+  const result = await evaluate(send,
+    `(...a) => (${wait})(${fn}, ${polling}, performance.now() + ${timeout}, a)`, ...args);
   if (!result) throw new Error('waitForFunction timed out');
   return { jsonValue: async () => result.value };
 }
