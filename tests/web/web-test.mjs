@@ -5,6 +5,7 @@
 //   node web-test.mjs SITE_DIR REFERENCE_DIR [SCENES_DIR [SUITE...]]
 import { failureCount, launch, serve } from './harness.mjs';
 import desktopMouse from './desktop.mjs';
+import keysAndStorage from './keys-storage.mjs';
 import offline from './offline.mjs';
 import pictures from './pictures.mjs';
 import tabs from './tabs.mjs';
@@ -12,7 +13,9 @@ import touchScreens from './touch.mjs';
 import path from 'node:path';
 
 // The offline suite stops the server: it comes last.
-const suites = { pictures, desktop: desktopMouse, tabs, touch: touchScreens, offline };
+const suites = {
+  pictures, desktop: desktopMouse, tabs, touch: touchScreens, 'keys-storage': keysAndStorage, offline,
+};
 
 async function main() {
   const [siteDir, referenceDir, scenesDir, ...only] = process.argv.slice(2);
