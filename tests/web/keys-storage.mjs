@@ -1,10 +1,42 @@
-// Where browsers and devices do their own thing: the browser's own keys.
-import { check, newPage, open, waitFor } from './harness.mjs';
+// Where browsers and devices do their own thing: a phone keyboard that
+// composes the name, and the browser's own keys.
+import { check, newPage, open, shootWith, tap, waitFor } from './harness.mjs';
+import { MenuX, MenuY } from './desktop.mjs';
+import { Phone } from './touch.mjs';
 
 // Keys the browser acts on, and keys that would scroll the page or move the focus.
 const BrowserKeys = [{ key: 'r', ctrlKey: true }, { key: 'F5' }, { key: '=', ctrlKey: true },
   { key: '-', ctrlKey: true }, { key: '0', ctrlKey: true }, { key: 'f', ctrlKey: true }, { key: 'l', metaKey: true }];
 const PageKeys = [{ key: ' ' }, { key: 'ArrowDown' }, { key: 'Tab' }];
+
+// A keyboard that composes, as phones' do: each word shown while it grows,
+// then committed.
+async function composedName(browser, url) {
+  const context = await browser.createBrowserContext();
+  const page = await newPage(context);
+  await page.setViewport(Phone);
+  await open(page, url);
+  const tapField = (x, y) => tap(page, x, y);
+  await tapField(MenuX, MenuY.newGame);
+  await tapField(MenuX, MenuY.easy);
+  const hit = await shootWith(page, 'blue', tapField);
+  await page.tap('#escape');
+  const focused = await waitFor(page, () => document.activeElement.id === 'name');
+  const keyboard = await page.createCDPSession();
+  for (const word of ['José', ' ', 'Kim']) {
+    for (let end = 1; word.trim() && end <= word.length; end++) {
+      await keyboard.send('Input.imeSetComposition', { text: word.slice(0, end), selectionStart: end, selectionEnd: end });
+    }
+    await keyboard.send('Input.insertText', { text: word });
+  }
+  await page.keyboard.press('Enter');
+  const saved = await waitFor(page, () => {
+    try { return new TextDecoder().decode(FS.readFile('moon')).startsWith('Jose Kim\n'); } catch { return false; }
+  });
+  check(hit && focused && saved,
+    '"José Kim" from a keyboard that composes it is saved as "Jose Kim"');
+  await context.close();
+}
 
 // Which of the keys the page cancels, pressed where the keyboard's focus is.
 const cancelled = (page, keys) => page.evaluate((list) => list.filter((init) =>
@@ -32,5 +64,6 @@ async function browserKeys(browser, url) {
 }
 
 export default async function keysAndStorage({ browser, url }) {
+  await composedName(browser, url);
   await browserKeys(browser, url);
 }

@@ -6,7 +6,7 @@
 import { check, click, expectScreen, newPage, open, shootWith, tap, WaitMs } from './harness.mjs';
 import { MenuX, MenuY } from './desktop.mjs';
 
-const Phone = { width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true };
+export const Phone = { width: 390, height: 844, deviceScaleFactor: 3, isMobile: true, hasTouch: true };
 const PhoneTurned = { ...Phone, width: 844, height: 390, isLandscape: true };
 const Tablet = { width: 768, height: 1024, deviceScaleFactor: 2, isMobile: true, hasTouch: true };
 const Desktop = { width: 1000, height: 1000 };
