@@ -1,7 +1,8 @@
 // Where browsers and devices do their own thing: a phone keyboard that
-// composes the name, and the browser's own keys.
-import { check, newPage, open, shootWith, tap, waitFor } from './harness.mjs';
+// composes the name, a save that IndexedDB aborts, and the browser's own keys.
+import { check, newPage, open, shootWith, tap, waitFor, writeScores } from './harness.mjs';
 import { MenuX, MenuY } from './desktop.mjs';
+import { storedAfter, toNameEntry } from './tabs.mjs';
 import { Phone } from './touch.mjs';
 
 // Keys the browser acts on, and keys that would scroll the page or move the focus.
@@ -38,6 +39,41 @@ async function composedName(browser, url) {
   await context.close();
 }
 
+// Tab a's save is aborted by the database: the page says so, the game goes
+// on, and tab b saves right after.
+async function abortedSave(browser, url) {
+  const [a, b] = [await newPage(browser), await newPage(browser)];
+  await open(a, url);
+  await writeScores(a, '');
+  const before = await a.evaluate(() => window.quendleTest.stored());
+  await open(b, url);
+  await a.evaluate(() => {
+    const put = IDBObjectStore.prototype.put;
+    IDBObjectStore.prototype.put = function abortAfterPut(...args) {
+      const request = put.apply(this, args);
+      this.transaction.abort();
+      return request;
+    };
+  });
+  const reached = await toNameEntry(a);
+  await a.keyboard.type('ann');
+  await a.keyboard.press('Enter');
+  const said = await waitFor(a, () => /result is not kept/.test(document.getElementById('notKept')?.innerText));
+  // The table as it was: ten empty places.
+  const table = await waitFor(a, () => Module.frameTexts.filter((text) => text === ' 0').length === 10);
+  await a.keyboard.press('Space');
+  const menu = await waitFor(a, () => Module.frameTexts.includes('New game'));
+  check(reached && said && table && menu,
+    'a save that IndexedDB aborts: the page says the result is not kept, the table and the menu follow');
+  check(await toNameEntry(b), 'then another tab scores and reaches its name entry');
+  await b.keyboard.type('bob');
+  await b.keyboard.press('Enter');
+  const saved = await storedAfter(b, before.time);
+  check(saved.names === 'bob', `and saves its result (${saved.names})`);
+  await a.close();
+  await b.close();
+}
+
 // Which of the keys the page cancels, pressed where the keyboard's focus is.
 const cancelled = (page, keys) => page.evaluate((list) => list.filter((init) =>
   !(document.activeElement || document.body).dispatchEvent(new KeyboardEvent('keydown',
@@ -65,5 +101,6 @@ async function browserKeys(browser, url) {
 
 export default async function keysAndStorage({ browser, url }) {
   await composedName(browser, url);
+  await abortedSave(browser, url);
   await browserKeys(browser, url);
 }
