@@ -181,6 +181,7 @@
     nameShows = shows;
     naming.hidden = !(shows && touchScreen.matches);
     typed = '';
+    composing = false;
     nameField.value = '';
     if (naming.hidden) nameField.blur();
     else nameField.focus();
