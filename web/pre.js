@@ -15,6 +15,31 @@ Module.preRun.push(function () {
   };
 });
 
+// Emscripten's SDL cancels the browser's action for every key, even after
+// the game has ended. While the game runs, a key keeps that cancel: any key
+// may be the game's (the instructions and the table leave on any key), and
+// Space, the arrows and Tab would otherwise scroll the page or take the focus
+// off the field. Ctrl or Meta combinations and the function keys (reload,
+// zoom, find) are the browser's, though the game still hears them. Once the
+// game has ended (ABORT is set as it exits), every key is the browser's.
+Module.preRun.push(() => {
+  const receive = SDL.receiveEvent;
+  const FunctionKey = /^F\d+$/;
+  const browserKeeps = (event) => event.ctrlKey || event.metaKey || FunctionKey.test(event.key);
+  const keepDefault = () => {};
+  SDL.receiveEvent = (event) => {
+    if (ABORT) return;
+    if (!event.type.startsWith('key') || !browserKeeps(event)) {
+      receive(event);
+      return;
+    }
+    // The event's own preventDefault, shadowed for SDL's handler alone.
+    Object.defineProperty(event, 'preventDefault', { value: keepDefault, configurable: true });
+    receive(event);
+    delete event.preventDefault;
+  };
+});
+
 // SDL_Init listens for the page's unload only to run a main loop that the
 // game does not use. An unload listener keeps the browser from holding the
 // page in its back/forward cache, and the event is on its way out of the web:

@@ -25,13 +25,80 @@ Module.preRun.push(function () {
 
   var dir = '/scores';
   FS.mkdir(dir);
-  FS.mount(IDBFS, {}, dir);
+  // IDBFS, writing with writeFolder below.
+  var scoreFS = Object.assign({}, IDBFS, {
+    syncfs: (mount, populate, callback) =>
+      (populate ? IDBFS.syncfs(mount, true, callback) : writeFolder(mount.mountpoint, callback)),
+  });
+  FS.mount(scoreFS, {}, dir);
   addRunDependency('scores');
   FS.syncfs(true, function (error) {
     FS.chdir(error ? unkeptFolder(error) : dir);
     removeRunDependency('scores');
   });
 });
+
+// The folder's files, each with its path and its entry as IDBFS keeps it:
+// when it was changed, its mode and its bytes. The game keeps no folders in
+// it. (Emscripten's optimizer takes no destructuring or object spread here.)
+const folderEntries = (dir) => FS.readdir(dir).filter((name) => name !== '.' && name !== '..').map((name) => {
+  const path = `${dir}/${name}`;
+  const stat = FS.stat(path);
+  const contents = MEMFS.getFileDataAsTypedArray(FS.lookupPath(path).node);
+  return { path, entry: { timestamp: stat.mtime, mode: stat.mode, contents } };
+});
+
+// Writes the folder into the database as it is now. IDBFS's own write never
+// calls back when its transaction aborts (as a full disk makes it do), which
+// would hold the game and the folder's lock for good, and takes a failed
+// request for success. The folder holds a few small files ("moon", its
+// lock file, a save's temporary file), so one transaction of the page's own
+// replaces it whole: callback(null) once it is complete, or
+// callback(error) once it has aborted (a failed request aborts it too) or
+// could not start, with nothing of it kept.
+function writeFolder(dir, callback) {
+  let transaction = null;
+  IDBFS.getDB(dir, (openError, db) => {
+    try {
+      if (openError || !db) throw openError || new Error('the database is not open');
+      const entries = folderEntries(dir);
+      transaction = db.transaction([IDBFS.DB_STORE_NAME], 'readwrite');
+      transaction.oncomplete = () => callback(null);
+      transaction.onabort = () => callback(transaction.error || new Error('the write was aborted'));
+      const store = transaction.objectStore(IDBFS.DB_STORE_NAME);
+      store.clear();
+      entries.forEach((file) => store.put(file.entry, file.path));
+    } catch (error) {
+      if (!transaction) {
+        callback(error);
+        return;
+      }
+      try {
+        transaction.abort(); // its onabort calls back
+      } catch (ended) {
+        // It has aborted already, and its onabort calls back.
+      }
+    }
+  });
+}
+
+// The game says on standard error when "moon" cannot be read or saved, and
+// whether this game's result is kept. The page says it as well, under the
+// field where the player looks, each line once; where the browser refused
+// the storage, the page has said why already.
+Module.printErr = (text) => {
+  console.warn(text);
+  if (!text.includes('"moon"') || document.getElementById('unkept')) return;
+  let note = document.getElementById('notKept');
+  if (!note) {
+    note = Object.assign(document.createElement('div'), { id: 'notKept' });
+    note.setAttribute('role', 'status');
+    Module.canvas.insertAdjacentElement('afterend', note);
+  }
+  if (![...note.children].some((line) => line.textContent === text)) {
+    note.append(Object.assign(document.createElement('p'), { textContent: text }));
+  }
+};
 
 // Once the scores hold a result, the browser is asked, once, not to evict
 // them when it runs short of space.

@@ -12,6 +12,7 @@
   const Keys = { backspace: 8, enter: 13, shift: 16, escape: 27 };
   const Buttons = { blue: 0, red: 2 }; // the mouse buttons that fire each colour
   const Typeable = /^[A-Za-z0-9 ]$/; // what the name entry takes from a keyboard
+  const Marks = /\p{M}/gu; // accents and the like, apart from their letters once decomposed
   // A size times the pixel ratio may land a hair below its whole number of pixels.
   const PixelSlack = 1e-6;
 
@@ -29,6 +30,7 @@
   let latched = 'blue';
   const held = []; // colour controls pressed now, latest last: {color, pointerId, fired}
   let typed = ''; // the name as the name field has typed it into the game
+  let composing = false; // the phone's keyboard is composing text in the name field
 
   function queue(event) {
     if (Module.queueInput) Module.queueInput(event);
@@ -131,23 +133,38 @@
     pressKey(character.toUpperCase().charCodeAt(0));
     if (capital) queue({ type: 'keyup', keyCode: Keys.shift });
   }
-  nameField.addEventListener('input', () => {
+  // A letter the font lacks becomes its plain letter where it has one (é
+  // gives e, ü gives u); anything else the game cannot draw is dropped.
+  const fold = (text) => text.normalize('NFD').replace(Marks, '');
+  function typeChanges() {
     const now = nameField.value;
     let same = 0;
     while (same < typed.length && typed[same] === now[same]) same++;
     for (let i = same; i < typed.length; i++) pressKey(Keys.backspace);
     typed = typed.slice(0, same);
-    for (const character of now.slice(same)) {
+    for (const character of fold(now.slice(same))) {
       if (!Typeable.test(character)) continue;
       typeCharacter(character);
       typed += character;
     }
     if (nameField.value !== typed) nameField.value = typed;
+  }
+  // A keyboard that composes (accents, predictions, other scripts) owns the
+  // field's text until it commits it: a change made meanwhile ends the
+  // composition for the page, and the commit then arrives as new text.
+  nameField.addEventListener('compositionstart', () => { composing = true; });
+  nameField.addEventListener('compositionend', () => {
+    composing = false;
+    typeChanges();
+  });
+  nameField.addEventListener('input', (event) => {
+    if (!composing && !event.isComposing) typeChanges();
   });
   for (const type of ['keydown', 'keypress', 'keyup']) {
     nameField.addEventListener(type, (event) => {
       event.stopPropagation(); // its text arrives as input, typed once
-      if (event.type === 'keydown' && event.key === 'Enter') {
+      // An Enter that commits a composition is the keyboard's, not the player's.
+      if (event.type === 'keydown' && event.key === 'Enter' && !event.isComposing) {
         event.preventDefault();
         pressKey(Keys.enter);
       }
@@ -164,6 +181,7 @@
     nameShows = shows;
     naming.hidden = !(shows && touchScreen.matches);
     typed = '';
+    composing = false;
     nameField.value = '';
     if (naming.hidden) nameField.blur();
     else nameField.focus();

@@ -16,7 +16,7 @@ async function newGame(page) {
 
 // A game on Easy that hits a ball and ends with Escape: true once the name
 // entry shows, by when the game has read "moon".
-async function toNameEntry(page) {
+export async function toNameEntry(page) {
   await newGame(page);
   const hit = await shoot(page, 'blue', 'left');
   const before = await watch(page, 'status');
@@ -26,7 +26,7 @@ async function toNameEntry(page) {
 
 // What the browser's database holds once "moon" was written at another time
 // than `after`, or {} when it is not.
-const storedAfter = (page, after) => page.waitForFunction(
+export const storedAfter = (page, after) => page.waitForFunction(
   (t) => window.quendleTest.stored().then((s) => (s.time !== t ? s : null)),
   { polling: 100, timeout: WaitMs }, after).then((handle) => handle.jsonValue(), () => ({}));
 

@@ -8,6 +8,7 @@ import { check, failureCount, serve } from './harness.mjs';
 import { engines } from './engines.mjs';
 import desktopMouse from './desktop.mjs';
 import gpu from './gpu.mjs';
+import keysAndStorage from './keys-storage.mjs';
 import offline from './offline.mjs';
 import pictures from './pictures.mjs';
 import tabs from './tabs.mjs';
@@ -19,7 +20,7 @@ const All = Object.keys(engines);
 // suite stops the server: it comes last.
 const suites = {
   pictures: [pictures, All], desktop: [desktopMouse, All], tabs: [tabs, ['chromium', 'firefox']],
-  touch: touchScreens, gpu, offline: [offline, All],
+  touch: touchScreens, gpu, 'keys-storage': keysAndStorage, offline: [offline, All],
 };
 const run = (name) => [suites[name]].flat()[0];
 const enginesOf = (name) => [suites[name]].flat()[1] || ['chromium'];
