@@ -4,6 +4,7 @@
 #include "web/GlContext.h"
 #include "web/GpuContext.h"
 #include "web/SphereMesh.h"
+#include "web/WebRenderer.h"
 
 #include <GL/glu.h>
 #include <SDL.h>
