@@ -4,33 +4,15 @@
 
 namespace {
 
-void copy3(float* to, const Vector4& from) {
-    to[0] = from[0];
-    to[1] = from[1];
-    to[2] = from[2];
-}
-
 void appendTriangle(const PrimitiveVertex& a, const PrimitiveVertex& b, const PrimitiveVertex& c,
-                    std::vector<MeshCorner>& out) {
-    const PrimitiveVertex* corners[3] = {&a, &b, &c};
-    for (int k = 0; k < 3; ++k) {
-        MeshCorner corner{};
-        for (int i = 0; i < 3; ++i) {
-            copy3(corner.corners[i], corners[i]->position);
-        }
-        corner.which = static_cast<float>(k);
-        copy3(corner.normal, corners[k]->normal);
-        copy3(corner.color, corners[k]->color);
-        copy3(corner.provokingNormal, c.normal);
-        copy3(corner.provokingColor, c.color);
-        out.push_back(corner);
-    }
+                    std::vector<PrimitiveVertex>& out) {
+    out.insert(out.end(), {a, b, c});
 }
 
 }  // namespace
 
 void appendTriangles(GLenum mode, const std::vector<PrimitiveVertex>& v,
-                     std::vector<MeshCorner>& out) {
+                     std::vector<PrimitiveVertex>& out) {
     const std::size_t n = v.size();
     switch (mode) {
     case GL_TRIANGLES:
@@ -97,8 +79,7 @@ public:
         case ListCommand::Bitmap:
             settle();
             steps.push_back(
-                {command.kind == ListCommand::RasterPos ? ListStep::RasterPos : ListStep::Bitmap,
-                 command.values, command.index, 0});
+                {static_cast<ListStep::Kind>(command.kind), command.values, command.index, 0});
             break;
         }
     }
@@ -114,7 +95,7 @@ public:
     }
 
     std::vector<ListStep> steps;
-    std::vector<MeshCorner> corners;
+    std::vector<PrimitiveVertex> triangles;          // three vertices each
     bool takesCallers[StateCount] = {false, false};  // some vertex uses the caller's value
 
 private:
@@ -132,9 +113,9 @@ private:
 
     // The primitive's triangles join the run of triangles drawn last, if any.
     void endPrimitive() {
-        const int first = static_cast<int>(corners.size());
-        appendTriangles(mode, primitive, corners);
-        const int added = static_cast<int>(corners.size()) - first;
+        const int first = static_cast<int>(triangles.size());
+        appendTriangles(mode, primitive, triangles);
+        const int added = static_cast<int>(triangles.size()) - first;
         if (!steps.empty() && steps.back().kind == ListStep::Draw) {
             steps.back().count += added;
         } else if (added > 0) {
@@ -151,7 +132,7 @@ private:
 
 }  // namespace
 
-std::vector<MeshCorner> DisplayList::build(const Vector4& color, const Vector4& normal) {
+std::vector<PrimitiveVertex> DisplayList::build(const Vector4& color, const Vector4& normal) {
     ListBuilder builder(color, normal);
     for (const ListCommand& command : commands) {
         builder.add(command);
@@ -163,5 +144,5 @@ std::vector<MeshCorner> DisplayList::build(const Vector4& color, const Vector4& 
     built = true;
     builtColor = color;
     builtNormal = normal;
-    return std::move(builder.corners);
+    return std::move(builder.triangles);
 }

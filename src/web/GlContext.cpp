@@ -1,6 +1,7 @@
 #include "web/GlContext.h"
 
 #include "web/GlMath.h"
+#include "web/WebRenderer.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,8 +9,6 @@
 namespace {
 
 constexpr Matrix Identity = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
-constexpr Vector4 DefaultAmbient{0.2f, 0.2f, 0.2f, 1.0f};
-constexpr Vector4 DefaultDiffuse{0.8f, 0.8f, 0.8f, 1.0f};
 // The bitmap's corner is the raster position minus its origin, rounded down
 // after this nudge, as the desktop's Mesa does, so that a raster position a
 // rounding error below a pixel edge still starts at that pixel.
@@ -25,32 +24,34 @@ GlContext::GlContext()
     lights[0].diffuse = {1.0f, 1.0f, 1.0f, 1.0f};
 }
 
+GlContext::~GlContext() = default;
+
 void GlContext::submit(const ListCommand& command) {
     if (compiling != 0) {
         lists[compiling].record(command);
-    } else {
-        run(command);
+    } else if (command.kind < ListCommand::Begin) {
+        // The game draws primitives only from display lists: outside one, a
+        // primitive's parts draw nothing.
+        perform({static_cast<ListStep::Kind>(command.kind), command.values, command.index, 0}, -1);
     }
 }
 
-void GlContext::run(const ListCommand& command) {
-    switch (command.kind) {
-    case ListCommand::Color:
-        color = command.values;
+void GlContext::perform(const ListStep& step, int mesh) {
+    switch (step.kind) {
+    case ListStep::Draw:
+        output->drawMesh(mesh, step.first, step.count, uniforms());
         break;
-    case ListCommand::Normal:
-        normal = command.values;
+    case ListStep::Color:
+        color = step.values;
         break;
-    case ListCommand::Begin:
-    case ListCommand::Vertex:
-    case ListCommand::End:
-        // The game draws primitives only from display lists.
+    case ListStep::Normal:
+        normal = step.values;
         break;
-    case ListCommand::Bitmap:
-        bitmap(glyphs[static_cast<std::size_t>(command.index)]);
+    case ListStep::RasterPos:
+        rasterPos(step.values);
         break;
-    case ListCommand::RasterPos:
-        rasterPos(command.values);
+    case ListStep::Bitmap:
+        bitmap(glyphs[static_cast<std::size_t>(step.first)]);
         break;
     }
 }
@@ -84,13 +85,13 @@ void GlContext::setEnabled(GLenum capability, bool enabled) {
         lighting = enabled;
     } else if (capability == GL_COLOR_MATERIAL) {
         colorMaterial = enabled;
-    } else if (capability >= GL_LIGHT0 && capability < GL_LIGHT0 + LightCount) {
+    } else if (capability >= GL_LIGHT0 && capability < GL_LIGHT0 + MaxLights) {
         lights[capability - GL_LIGHT0].enabled = enabled;
     }
 }
 
 void GlContext::setLight(GLenum light, GLenum name, const GLfloat* values) {
-    if (light < GL_LIGHT0 || light >= GL_LIGHT0 + LightCount) {
+    if (light < GL_LIGHT0 || light >= GL_LIGHT0 + MaxLights) {
         return;
     }
     Light& l = lights[light - GL_LIGHT0];
@@ -132,34 +133,6 @@ MeshUniforms GlContext::uniforms() const {
     return u;
 }
 
-// OpenGL 1.1's lighting for ambient and diffuse light, as the mesh shader
-// has it (web/MeshShaders.cpp): the material's specular colour stays black in
-// this game, so specular light adds nothing, and no attenuation or spotlight
-// is set.
-Vector4 GlContext::litColor(const Vector4& eye) const {
-    if (!lighting) {
-        return color;
-    }
-    const Vector4& ambient = colorMaterial ? color : DefaultAmbient;
-    const Vector4& diffuse = colorMaterial ? color : DefaultDiffuse;
-    const Vector4 n = eyeNormal(modelView.back(), normal);
-    Vector4 c{0.0f, 0.0f, 0.0f, diffuse[3]};
-    for (int i = 0; i < 3; ++i) {
-        c[i] = ambient[i] * modelAmbient[i];
-    }
-    for (const Light& light : lights) {
-        if (!light.enabled) {
-            continue;
-        }
-        const Vector4 l = towardsLight(light.position, eye);
-        const float facing = std::max(n[0] * l[0] + n[1] * l[1] + n[2] * l[2], 0.0f);
-        for (int i = 0; i < 3; ++i) {
-            c[i] += light.ambient[i] * ambient[i] + facing * light.diffuse[i] * diffuse[i];
-        }
-    }
-    return c;
-}
-
 void GlContext::rasterPos(const Vector4& object) {
     const Vector4 eye = transform(modelView.back(), object);
     const Vector4 clip = transform(projection.back(), eye);
@@ -175,7 +148,7 @@ void GlContext::rasterPos(const Vector4& object) {
     raster[0] = clip[0] / clip[3] * halfWidth + (static_cast<float>(viewportBox[0]) + halfWidth);
     raster[1] = clip[1] / clip[3] * halfHeight + (static_cast<float>(viewportBox[1]) + halfHeight);
     raster[2] = clip[2] / clip[3] * 0.5f + 0.5f;
-    const Vector4 c = litColor(eye);
+    const Vector4 c = litColor(uniforms(), color, normal, eye);
     for (int i = 0; i < 4; ++i) {
         rasterColor[i] = nearestByte(c[i]);
     }
@@ -194,10 +167,8 @@ int GlContext::addBitmap(GLsizei width, GLsizei height, const GLubyte* bits,
             coverage[static_cast<std::size_t>(row * width + column)] = set ? Ink : 0;
         }
     }
-    const AtlasSlot slot =
-        width > 0 && height > 0 ? output->addGlyph(width, height, coverage) : AtlasSlot{0, 0, 0, 0};
-    glyphs.push_back(
-        {slot, originAndMoves[0], originAndMoves[1], originAndMoves[2], originAndMoves[3]});
+    glyphs.push_back({output->addGlyph(width, height, coverage), originAndMoves[0],
+                      originAndMoves[1], originAndMoves[2], originAndMoves[3]});
     return static_cast<int>(glyphs.size()) - 1;
 }
 
@@ -207,7 +178,7 @@ void GlContext::bitmap(const Glyph& glyph) {
     }
     const int x = static_cast<int>(std::floor(raster[0] + BitmapNudge - glyph.originX));
     const int y = static_cast<int>(std::floor(raster[1] + BitmapNudge - glyph.originY));
-    output->addGlyphQuad(glyph.slot, x, y, raster[2], rasterColor);
+    output->addGlyphQuad(glyph.pixels, x, y, raster[2], rasterColor);
     raster[0] += glyph.moveX;
     raster[1] += glyph.moveY;
 }
@@ -237,31 +208,15 @@ void GlContext::callList(GLuint list) {
     }
     DisplayList& called = found->second;
     if (called.needsBuild(color, normal)) {
-        const std::vector<MeshCorner> corners = called.build(color, normal);
+        const std::vector<PrimitiveVertex> triangles = called.build(color, normal);
         if (called.mesh >= 0) {
-            output->replaceMesh(called.mesh, corners);
-        } else if (!corners.empty()) {
-            called.mesh = output->addMesh(corners);
+            output->replaceMesh(called.mesh, triangles);
+        } else if (!triangles.empty()) {
+            called.mesh = output->addMesh(triangles);
         }
     }
     for (const ListStep& step : called.getSteps()) {
-        switch (step.kind) {
-        case ListStep::Draw:
-            output->drawMesh(called.mesh, step.first, step.count, uniforms());
-            break;
-        case ListStep::Color:
-            color = step.values;
-            break;
-        case ListStep::Normal:
-            normal = step.values;
-            break;
-        case ListStep::RasterPos:
-            rasterPos(step.values);
-            break;
-        case ListStep::Bitmap:
-            bitmap(glyphs[static_cast<std::size_t>(step.first)]);
-            break;
-        }
+        perform(step, called.mesh);
     }
 }
 

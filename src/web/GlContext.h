@@ -2,7 +2,7 @@
 
 #include "web/DisplayList.h"
 #include "web/GlMath.h"
-#include "web/WebRenderer.h"
+#include "web/Lighting.h"
 
 #include <GL/gl.h>
 
@@ -11,9 +11,12 @@
 #include <memory>
 #include <vector>
 
-// A glyph of glBitmap: its place in the atlas, origin and moves in pixels.
+class WebRenderer;
+
+// A glyph of glBitmap: the renderer's number for its pixels, its origin and
+// moves in pixels.
 struct Glyph {
-    AtlasSlot slot;
+    int pixels;
     float originX, originY, moveX, moveY;
 };
 
@@ -35,9 +38,10 @@ struct Light {
 // glEnd draw nothing. Main thread only.
 class GlContext {
 public:
-    static constexpr int LightCount = 8;
-
-    GlContext();
+    GlContext();  // makes its renderer: needs the page's WebGL context
+    ~GlContext();
+    GlContext(const GlContext&) = delete;
+    GlContext& operator=(const GlContext&) = delete;
     void submit(const ListCommand& command);  // records it while compiling a list, else runs it
 
     void matrixMode(GLenum mode) { matrixTarget = mode; }  // GL_MODELVIEW or GL_PROJECTION
@@ -69,10 +73,11 @@ public:
     WebRenderer& renderer() { return *output; }
 
 private:
-    void run(const ListCommand& command);
+    // A step of a called list, or a call outside a list; mesh is the list's
+    // (Draw steps only).
+    void perform(const ListStep& step, int mesh);
     Matrix& currentMatrix();
     MeshUniforms uniforms() const;
-    Vector4 litColor(const Vector4& eye) const;  // of the current colour and normal
     void rasterPos(const Vector4& object);
     void bitmap(const Glyph& glyph);
 
@@ -82,7 +87,7 @@ private:
     Vector4 color{1.0f, 1.0f, 1.0f, 1.0f};
     Vector4 normal{0.0f, 0.0f, 1.0f, 0.0f};
     bool lighting = false, colorMaterial = false, flatShading = false;
-    std::array<Light, LightCount> lights;
+    std::array<Light, MaxLights> lights;
     Vector4 modelAmbient{0.2f, 0.2f, 0.2f, 1.0f};
     int unpackAlignment = 4;
     bool rasterValid = true;

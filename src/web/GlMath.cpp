@@ -44,8 +44,7 @@ NormalMatrix normalMatrix(const Matrix& m) {
     return r;
 }
 
-Vector4 eyeNormal(const Matrix& m, const Vector4& n) {
-    const NormalMatrix inverse = normalMatrix(m);
+Vector4 eyeNormal(const NormalMatrix& inverse, const Vector4& n) {
     Vector4 r{0.0f, 0.0f, 0.0f, 0.0f};
     for (int row = 0; row < 3; ++row) {
         for (int k = 0; k < 3; ++k) {

@@ -13,8 +13,8 @@ Vector4 transform(const Matrix& m, const Vector4& v);
 // What takes normals to eye space under the model-view matrix m: the inverse
 // transpose of its upper 3 x 3.
 NormalMatrix normalMatrix(const Matrix& m);
-// A normal taken to eye space by the model-view matrix m. w of the result is 0.
-Vector4 eyeNormal(const Matrix& m, const Vector4& n);
+// A normal taken to eye space by a model-view matrix's normalMatrix. w of the result is 0.
+Vector4 eyeNormal(const NormalMatrix& normals, const Vector4& n);
 // The unit vector from the eye-space vertex towards a light at `light` (a
 // direction when its w is 0); zero when they coincide.
 Vector4 towardsLight(const Vector4& light, const Vector4& eye);

@@ -70,8 +70,8 @@ unsigned linkProgram(const char* vertexSource, const char* fragmentSource,
     return program;
 }
 
-void useAttributes(int count, int limit) {
-    for (int i = 0; i < limit; ++i) {
+void useAttributes(int count) {
+    for (int i = 0; i < MostAttributes; ++i) {
         if (i < count) {
             glEnableVertexAttribArray(static_cast<GLuint>(i));
         } else {

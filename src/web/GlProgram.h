@@ -9,6 +9,10 @@
 // more. Needs the page's WebGL context, not lost.
 unsigned linkProgram(const char* vertexSource, const char* fragmentSource,
                      const std::vector<const char*>& attributes);
-// Enables locations 0 .. count - 1 and disables the rest of the first `limit`,
+// The most vertex attributes a program of the web layer reads: the mesh
+// programs' eight (MeshCorner's fields).
+constexpr int MostAttributes = 8;
+
+// Enables locations 0 .. count - 1 and disables the rest up to MostAttributes,
 // so that a draw never reads arrays the current program does not use.
-void useAttributes(int count, int limit);
+void useAttributes(int count);

@@ -7,12 +7,16 @@
 #include <GLES2/gl2.h>
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <iterator>
 
 namespace {
 
-constexpr int AttributeCount = 8;
+// The attributes, in the order of MeshCorner's fields.
+constexpr std::array<const char*, MostAttributes> AttributeNames = {
+    "cornerA", "cornerB", "cornerC",         "which",
+    "normal",  "color",   "provokingNormal", "provokingColor"};
 constexpr int WhichAttribute = 3;
 constexpr int FloatsPerVector = 3;
 
@@ -51,8 +55,7 @@ int MeshRenderer::make() {
         program = Program{};
         program.id = linkProgram(meshVertexShader(static_cast<int>(lights)).c_str(),
                                  meshFragmentShader().c_str(),
-                                 {"cornerA", "cornerB", "cornerC", "which", "normal", "color",
-                                  "provokingNormal", "provokingColor"});
+                                 {AttributeNames.begin(), AttributeNames.end()});
         if (program.id == 0) {
             return gpuContextLost() ? GpuWaiting : GpuFailed;
         }
@@ -72,18 +75,20 @@ MeshRenderer::~MeshRenderer() {
     }
 }
 
-int MeshRenderer::addMesh(const std::vector<MeshCorner>& corners) {
+int MeshRenderer::addMesh(const std::vector<PrimitiveVertex>& triangles) {
+    const std::vector<MeshCorner> corners = meshCorners(triangles);
     meshes.emplace_back(static_cast<int>(stored.size()), static_cast<int>(corners.size()));
     stored.insert(stored.end(), corners.begin(), corners.end());
     storedChanged = true;
     return static_cast<int>(meshes.size()) - 1;
 }
 
-void MeshRenderer::replaceMesh(int mesh, const std::vector<MeshCorner>& corners) {
+void MeshRenderer::replaceMesh(int mesh, const std::vector<PrimitiveVertex>& triangles) {
     const auto [first, count] = meshes[static_cast<std::size_t>(mesh)];
-    if (static_cast<int>(corners.size()) != count) {
+    if (static_cast<int>(triangles.size()) != count) {
         return;
     }
+    const std::vector<MeshCorner> corners = meshCorners(triangles);
     std::copy(corners.begin(), corners.end(), stored.begin() + first);
     if (!storedChanged) {
         glBindBuffer(GL_ARRAY_BUFFER, meshBuffer);
@@ -115,7 +120,7 @@ void MeshRenderer::activate(const MeshUniforms& state, unsigned buffer) {
     Program& program = programs[static_cast<std::size_t>(state.lightCount)];
     if (current != &program) {
         if (current == nullptr) {
-            useAttributes(AttributeCount, AttributeCount);
+            useAttributes(MostAttributes);
             boundBuffer = 0;
         }
         glUseProgram(program.id);
@@ -128,7 +133,7 @@ void MeshRenderer::activate(const MeshUniforms& state, unsigned buffer) {
     glBindBuffer(GL_ARRAY_BUFFER, buffer);
     boundBuffer = buffer;
     const GLsizei stride = sizeof(MeshCorner);
-    const std::size_t offsets[AttributeCount] = {
+    const std::size_t offsets[MostAttributes] = {
         offsetof(MeshCorner, corners),
         offsetof(MeshCorner, corners) + FloatsPerVector * sizeof(float),
         offsetof(MeshCorner, corners) + 2 * FloatsPerVector * sizeof(float),
@@ -137,7 +142,7 @@ void MeshRenderer::activate(const MeshUniforms& state, unsigned buffer) {
         offsetof(MeshCorner, color),
         offsetof(MeshCorner, provokingNormal),
         offsetof(MeshCorner, provokingColor)};
-    for (GLuint i = 0; i < AttributeCount; ++i) {
+    for (GLuint i = 0; i < MostAttributes; ++i) {
         glVertexAttribPointer(i, i == WhichAttribute ? 1 : FloatsPerVector, GL_FLOAT, GL_FALSE,
                               stride, reinterpret_cast<const void*>(offsets[i]));
     }
@@ -169,8 +174,8 @@ void MeshRenderer::upload(Program& program, const MeshUniforms& state) {
         changed(state.lightPosition, before.lightPosition) ||
         changed(state.lightDiffuse, before.lightDiffuse)) {
         glUniform4fv(at[SceneAmbient], 1, state.sceneAmbient.data());
-        glUniform4fv(at[LightPosition], MeshUniforms::MaxLights, state.lightPosition[0].data());
-        glUniform4fv(at[LightDiffuse], MeshUniforms::MaxLights, state.lightDiffuse[0].data());
+        glUniform4fv(at[LightPosition], MaxLights, state.lightPosition[0].data());
+        glUniform4fv(at[LightDiffuse], MaxLights, state.lightDiffuse[0].data());
     }
     if (changed(viewport, program.uploadedViewport)) {
         glUniform2f(at[ViewportScale], viewport[2] / 2.0f, viewport[3] / 2.0f);

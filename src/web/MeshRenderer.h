@@ -1,37 +1,12 @@
 #pragma once
 
-#include "web/GlMath.h"
+#include "web/Lighting.h"
+#include "web/MeshCorner.h"
+#include "web/PrimitiveVertex.h"
 
 #include <array>
 #include <utility>
 #include <vector>
-
-// One corner of a triangle as the GPU gets it. WebGL 1 has no flat varyings,
-// so every corner carries the whole triangle: its three corners in object
-// space, the provoking vertex last, and the provoking vertex's normal and
-// colour; then its own normal and colour, for smooth shading.
-struct MeshCorner {
-    float corners[3][3];
-    float which;  // this corner: 0, 1 or 2
-    float normal[3];
-    float color[3];  // rgb 0..1; alpha is always 1
-    float provokingNormal[3];
-    float provokingColor[3];
-};
-
-// The fixed-function state that a draw of triangles depends on. Lighting off
-// is no lights, colour material and a white ambient light: the colour itself.
-struct MeshUniforms {
-    static constexpr int MaxLights = 8;
-    Matrix modelView{}, modelViewProjection{};
-    NormalMatrix normals{};  // of the model-view matrix
-    bool colorMaterial = false, flatShading = false;
-    Vector4 sceneAmbient{};  // the model's ambient light and every enabled light's, summed
-    int lightCount = 0;      // the enabled lights, first in the arrays below
-    // Eye space, a point divided by its w (w 1) or a direction (w 0).
-    std::array<Vector4, MaxLights> lightPosition{};
-    std::array<Vector4, MaxLights> lightDiffuse{};
-};
 
 // Draws triangles with WebGL programs that do the vertex stage of OpenGL 1.1
 // on the GPU: transforms, the lighting equation, flat or smooth shading, and
@@ -49,10 +24,12 @@ public:
     MeshRenderer(const MeshRenderer&) = delete;
     MeshRenderer& operator=(const MeshRenderer&) = delete;
 
-    int addMesh(const std::vector<MeshCorner>& corners);  // the mesh's number, for drawMesh
-    // Gives a mesh new corners, as many as it had.
-    void replaceMesh(int mesh, const std::vector<MeshCorner>& corners);
-    // Draws count corners (whole triangles) of a mesh from its corner first.
+    // Stores triangles, three vertices each with the provoking one last
+    // (appendTriangles); returns the mesh's number, for drawMesh.
+    int addMesh(const std::vector<PrimitiveVertex>& triangles);
+    // Gives a mesh new triangles, as many as it had.
+    void replaceMesh(int mesh, const std::vector<PrimitiveVertex>& triangles);
+    // Draws count vertices (whole triangles) of a mesh from its vertex first.
     void drawMesh(int mesh, int first, int count, const MeshUniforms& state);
     // The viewport in device pixels: x, y, width, height.
     void setViewport(const std::array<float, 4>& box);
@@ -71,8 +48,8 @@ private:
     void activate(const MeshUniforms& state, unsigned buffer);
     void upload(Program& program, const MeshUniforms& state);
 
-    std::array<Program, MeshUniforms::MaxLights + 1> programs;  // by number of lights
-    Program* current = nullptr;  // null while another program is in use
+    std::array<Program, MaxLights + 1> programs;  // by number of lights
+    Program* current = nullptr;                   // null while another program is in use
     unsigned meshBuffer = 0;
     std::vector<MeshCorner> stored;           // every mesh's corners, in the mesh buffer
     std::vector<std::pair<int, int>> meshes;  // first corner and count of each

@@ -1,5 +1,7 @@
 #include "web/MeshShaders.h"
 
+#include "web/Lighting.h"
+
 namespace {
 
 // u.x * v.y - u.y * v.x, with the right sign for whole numbers under 2^15
@@ -29,7 +31,8 @@ std::string replaced(std::string source, const std::string& marker, const std::s
 // The lit colour goes out as it is: the GPU stores the nearest 8-bit value.
 // Software GPUs run both sides of every branch, so there are none: a program
 // is made for a number of lights (LIGHTS, defined in front of the source),
-// and its loop over them has a constant count, which compilers unroll.
+// and its loop over them has a constant count, which compilers unroll. The
+// lights' limit and the default material come from Lighting.h the same way.
 constexpr const char* VertexShader = R"(
 attribute vec3 cornerA;
 attribute vec3 cornerB;
@@ -45,8 +48,8 @@ uniform mat3 normals;
 uniform bool colorMaterial;
 uniform bool flatShading;
 uniform vec4 sceneAmbient;
-uniform vec4 lightPosition[8];
-uniform vec4 lightDiffuse[8];
+uniform vec4 lightPosition[MAX_LIGHTS];
+uniform vec4 lightDiffuse[MAX_LIGHTS];
 uniform vec2 viewportScale;
 uniform vec2 viewportCentre;
 varying vec3 shade;
@@ -68,10 +71,11 @@ vec3 light(vec4 position, vec4 diffuseLight, vec3 at, vec3 n, vec3 diffuse) {
 // light: point or directional lights without attenuation or spotlights, a
 // black specular material, colour material for ambient and diffuse, and
 // OpenGL's default material colours without it. sceneAmbient is the model's
-// ambient light and every light's, summed.
+// ambient light and every light's, summed. Texts are lit by the same equation
+// on the CPU (litColor, src/web/Lighting.cpp).
 vec3 lit(vec3 base, vec3 objectNormal, vec4 eye) {
-    vec3 ambient = colorMaterial ? base : vec3(0.2);
-    vec3 diffuse = colorMaterial ? base : vec3(0.8);
+    vec3 ambient = colorMaterial ? base : vec3(MATERIAL_AMBIENT);
+    vec3 diffuse = colorMaterial ? base : vec3(MATERIAL_DIFFUSE);
     vec3 n = normals * objectNormal;
     vec3 at = eye.xyz * (1.0 / eye.w);
     vec3 c = ambient * sceneAmbient.rgb;
@@ -177,8 +181,10 @@ void main() {
 }  // namespace
 
 std::string meshVertexShader(int lights) {
-    return "#define LIGHTS " + std::to_string(lights) + "\n" +
-           replaced(VertexShader, "CROSS2", Cross2);
+    return "#define LIGHTS " + std::to_string(lights) + "\n#define MAX_LIGHTS " +
+           std::to_string(MaxLights) + "\n#define MATERIAL_AMBIENT " +
+           std::to_string(DefaultMaterialAmbient) + "\n#define MATERIAL_DIFFUSE " +
+           std::to_string(DefaultMaterialDiffuse) + "\n" + replaced(VertexShader, "CROSS2", Cross2);
 }
 
 std::string meshFragmentShader() {

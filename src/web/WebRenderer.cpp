@@ -8,7 +8,7 @@
 #include <cmath>
 #include <cstddef>
 
-// The plain names of these belong to the fixed-function calls (web/GlCalls.cpp).
+// The plain names of these belong to the fixed-function calls (src/web/GlCalls.cpp).
 extern "C" {
 void emscripten_glClearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a);
 void emscripten_glDisable(GLenum capability);
@@ -55,7 +55,6 @@ void main() {
 )";
 
 constexpr int GlyphAttributes = 3;
-constexpr int AllAttributes = 8;
 
 float toDevice(int windowPixels, float scale) {
     return std::round(static_cast<float>(windowPixels) * scale);
@@ -135,16 +134,22 @@ void WebRenderer::setClearColor(const Vector4& color) {
     emscripten_glClearColor(clearColor[0], clearColor[1], clearColor[2], clearColor[3]);
 }
 
-AtlasSlot WebRenderer::addGlyph(int width, int height, const std::vector<unsigned char>& coverage) {
+int WebRenderer::addGlyph(int width, int height, const std::vector<unsigned char>& coverage) {
+    glyphs.push_back({0, 0, 0, 0});
+    const int glyph = static_cast<int>(glyphs.size()) - 1;
+    if (width <= 0 || height <= 0) {
+        return glyph;
+    }
     if (shelfX + width > AtlasWidth) {
         shelfX = 0;
         shelfY += shelfHeight;
         shelfHeight = 0;
     }
     if (width > AtlasWidth || shelfY + height > AtlasHeight) {
-        return {0, 0, 0, 0};
+        return glyph;
     }
     const AtlasSlot slot{shelfX, shelfY, width, height};
+    glyphs.back() = slot;
     for (int row = 0; row < height; ++row) {
         for (int column = 0; column < width; ++column) {
             atlas[(slot.y + row) * AtlasWidth + slot.x + column] = coverage[row * width + column];
@@ -153,7 +158,7 @@ AtlasSlot WebRenderer::addGlyph(int width, int height, const std::vector<unsigne
     shelfX += width;
     shelfHeight = height > shelfHeight ? height : shelfHeight;
     atlasChanged = true;
-    return slot;
+    return glyph;
 }
 
 // (x, y) is the glyph's corner in device pixels.
@@ -170,8 +175,8 @@ GlyphVertex WebRenderer::glyphCorner(const AtlasSlot& slot, int dx, int dy, floa
 
 // The corner goes to the nearest device pixel, so that every glyph shows its
 // texels whole at any scale.
-void WebRenderer::addGlyphQuad(const AtlasSlot& slot, int x, int y, float z,
-                               const unsigned char* color) {
+void WebRenderer::addGlyphQuad(int glyph, int x, int y, float z, const unsigned char* color) {
+    const AtlasSlot& slot = glyphs[static_cast<std::size_t>(glyph)];
     if (slot.width == 0) {
         return;
     }
@@ -232,7 +237,7 @@ void WebRenderer::flush() {
     }
     meshes.deactivate();
     glUseProgram(program);
-    useAttributes(GlyphAttributes, AllAttributes);
+    useAttributes(GlyphAttributes);
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, texture);
     if (atlasChanged) {

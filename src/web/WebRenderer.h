@@ -40,16 +40,17 @@ public:
     WebRenderer& operator=(const WebRenderer&) = delete;
 
     // Stores a glyph's coverage (width * height bytes, bottom row first, 0 or
-    // 255) in the atlas; a slot of width 0 when the atlas is full.
-    AtlasSlot addGlyph(int width, int height, const std::vector<unsigned char>& coverage);
+    // 255) in the atlas; returns its number for addGlyphQuad. A glyph of no
+    // pixels, or one the full atlas has no room for, draws nothing.
+    int addGlyph(int width, int height, const std::vector<unsigned char>& coverage);
     // Queues a glyph drawn over the window pixels [x, x + width) x [y, y +
     // height) at window depth z (0..1), in the given colour.
-    void addGlyphQuad(const AtlasSlot& slot, int x, int y, float z, const unsigned char* color);
+    void addGlyphQuad(int glyph, int x, int y, float z, const unsigned char* color);
 
     // Triangles, drawn at once after what is queued (MeshRenderer).
-    int addMesh(const std::vector<MeshCorner>& corners) { return meshes.addMesh(corners); }
-    void replaceMesh(int mesh, const std::vector<MeshCorner>& corners) {
-        meshes.replaceMesh(mesh, corners);
+    int addMesh(const std::vector<PrimitiveVertex>& triangles) { return meshes.addMesh(triangles); }
+    void replaceMesh(int mesh, const std::vector<PrimitiveVertex>& triangles) {
+        meshes.replaceMesh(mesh, triangles);
     }
     void drawMesh(int mesh, int first, int count, const MeshUniforms& state);
 
@@ -78,6 +79,7 @@ private:
     MeshRenderer meshes;
     std::vector<GlyphVertex> batch;
     std::vector<unsigned char> atlas;  // AtlasWidth * AtlasHeight coverage bytes
+    std::vector<AtlasSlot> glyphs;     // by glyph number
     bool atlasChanged = false;
     int shelfX = 0, shelfY = 0, shelfHeight = 0;  // where the next glyph goes
     std::array<int, 4> viewport{0, 0, 1, 1};      // window pixels

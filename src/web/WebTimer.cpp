@@ -1,9 +1,12 @@
 #include <SDL.h>
-#include <emscripten.h>
 
 #include <emscripten/eventloop.h>
 
 #include <cstdint>
+
+// Milliseconds the level could be seen since the first call: the page shown
+// and its WebGL context not lost (src/web/library.js).
+extern "C" double seenMilliseconds();
 
 struct WebTimer {
     Uint32 interval;  // milliseconds until the next call
@@ -13,46 +16,6 @@ struct WebTimer {
 };
 
 namespace {
-
-// Milliseconds the level could be seen since the first call: the page shown
-// and its WebGL context not lost. The browser still runs a hidden page's
-// timers, now and then, and a page without its context runs them as ever; a
-// clock that stands still meanwhile gives them nothing to post, and none owed
-// when the game shows again.
-EM_JS(double, seenMilliseconds, (), {
-    if (!Module.seenTime) {
-        const lost = Boolean(Module.ctx && Module.ctx.isContextLost());
-        const seen = {before : 0, since : null, hidden : document.hidden, lost : lost};
-        const update = function() {
-            const running = !seen.hidden && !seen.lost;
-            if (!running && seen.since != null) {
-                seen.before += performance.now() - seen.since;
-                seen.since = null;
-            } else if (running && seen.since == null) {
-                seen.since = performance.now();
-            }
-        };
-        document.addEventListener(
-            'visibilitychange', function() {
-                seen.hidden = document.hidden;
-                update();
-            });
-        Module.canvas.addEventListener(
-            'webglcontextlost', function() {
-                seen.lost = true;
-                update();
-            });
-        Module.canvas.addEventListener(
-            'webglcontextrestored', function() {
-                seen.lost = false;
-                update();
-            });
-        update();
-        Module.seenTime = seen;
-    }
-    const time = Module.seenTime;
-    return time.before + (time.since == null ? 0 : performance.now() - time.since);
-});
 
 void fire(void* data) {
     WebTimer* timer = static_cast<WebTimer*>(data);

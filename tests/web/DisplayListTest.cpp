@@ -4,6 +4,7 @@
 // a list takes from its caller and leaves current.
 #include "web/DisplayList.h"
 #include "web/GlMath.h"
+#include "web/MeshCorner.h"
 
 #include <gtest/gtest.h>
 
@@ -38,8 +39,9 @@ TEST(DisplayList, PrimitivesAreCutIntoTrianglesWithOpenGLsProvokingVertex) {
         {GL_POINTS, 3, {}},
     };
     for (const Cut& cut : cuts) {
-        std::vector<MeshCorner> out;
-        appendTriangles(cut.mode, numbered(cut.vertices), out);
+        std::vector<PrimitiveVertex> triangles;
+        appendTriangles(cut.mode, numbered(cut.vertices), triangles);
+        const std::vector<MeshCorner> out = meshCorners(triangles);
         ASSERT_EQ(out.size(), cut.corners.size()) << "mode " << cut.mode;
         for (std::size_t i = 0; i < out.size(); ++i) {
             const std::size_t first = i - i % 3;
@@ -64,7 +66,7 @@ TEST(DisplayList, VerticesBeforeTheListsOwnStateTakeTheCallersAndItsLastStateSta
     list.record({ListCommand::Color, own, 0});
     list.record({ListCommand::Normal, own, 0});
 
-    const std::vector<MeshCorner> corners = list.build(callerColor, callerNormal);
+    const std::vector<PrimitiveVertex> corners = list.build(callerColor, callerNormal);
     ASSERT_EQ(corners.size(), 3u);
     EXPECT_EQ(corners[0].color[1], 1.0f);
     EXPECT_EQ(corners[0].normal[1], 1.0f);
@@ -91,7 +93,7 @@ TEST(GlMath, ColourChannelsAreStoredAsTheNearestByte) {
 TEST(GlMath, NormalsTakeTheInverseTransposeOfTheModelView) {
     // A scale by (2, 4, 8) and a move: normals shrink by the scale instead.
     const Matrix scaled{2, 0, 0, 0, 0, 4, 0, 0, 0, 0, 8, 0, 5, 6, 7, 1};
-    const Vector4 n = eyeNormal(scaled, {1, 1, 1, 0});
+    const Vector4 n = eyeNormal(normalMatrix(scaled), {1, 1, 1, 0});
     EXPECT_EQ(n, (Vector4{0.5f, 0.25f, 0.125f, 0.0f}));
     EXPECT_EQ(transform(scaled, {1, 1, 1, 1}), (Vector4{7, 10, 15, 1}));
 }

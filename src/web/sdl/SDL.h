@@ -14,7 +14,7 @@
 constexpr SDL_GLattr SDL_GL_SWAP_CONTROL = SDL_GL_DOUBLEBUFFER;
 
 // Emscripten's timer fires once and takes an int id; the game's timers repeat
-// and hold a pointer (web/WebTimer.cpp).
+// and hold a pointer (src/web/WebTimer.cpp).
 struct WebTimer;
 #define SDL_TimerID WebTimer*
 #define SDL_AddTimer webAddTimer
@@ -35,7 +35,7 @@ SDL_bool webRemoveTimer(WebTimer* timer);
 Uint32 webGetTicks();
 
 // The window is made only where the page can draw it, and the page says why
-// when it cannot (web/GlCalls.cpp).
+// when it cannot (src/web/VideoMode.cpp).
 #define SDL_SetVideoMode webSetVideoMode
 // SDL_SetVideoMode, then null, after words on the page, when the page has no
 // WebGL or its programs do not link. Main thread only, once.
