@@ -24,10 +24,21 @@ std::string infoLog(GLuint object, bool isShader) {
     return log.substr(0, log.find('\0'));
 }
 
+// Goes in front of every fragment shader. A GPU need not offer highp there,
+// and on one without it a shader that asks for highp does not compile.
+constexpr const char* FragmentPrecision = R"(#ifdef GL_FRAGMENT_PRECISION_HIGH
+precision highp float;
+#else
+precision mediump float;
+#define ROUGH
+#endif
+)";
+
 // The shader, or 0 when it does not compile.
 GLuint compile(GLenum type, const char* source) {
     const GLuint shader = glCreateShader(type);
-    glShaderSource(shader, 1, &source, nullptr);
+    const char* sources[] = {type == GL_FRAGMENT_SHADER ? FragmentPrecision : "", source};
+    glShaderSource(shader, 2, sources, nullptr);
     glCompileShader(shader);
     GLint compiled = GL_FALSE;
     glGetShaderiv(shader, GL_COMPILE_STATUS, &compiled);

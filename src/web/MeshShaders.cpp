@@ -144,14 +144,9 @@ void main() {
 // again here. Positions in 1/256 pixel pass 2^16 beyond pixel 256, far out
 // of a 16-bit mediump's reach, so they are highp: gl_FragCoord is mediump,
 // and arithmetic on it would be too. A GPU without highp fragments cannot
-// hold them and draws the grown triangles whole instead (ROUGH).
+// hold them and draws the grown triangles whole instead (ROUGH, defined by
+// linkProgram).
 constexpr const char* FragmentShader = R"(
-#ifdef GL_FRAGMENT_PRECISION_HIGH
-precision highp float;
-#else
-precision mediump float;
-#define ROUGH
-#endif
 varying vec3 shade;
 varying vec4 exactAB;
 varying vec2 exactC;

@@ -32,17 +32,10 @@ void main() {
 }
 )";
 
-// A glyph texel without ink leaves its pixel untouched, as glBitmap does.
-// A GPU need not offer highp in fragment shaders, and there a program that
-// asks for it does not compile; at mediump a texel coordinate of the atlas is
-// off by half a texel at most, so text still draws, at worst a device pixel
-// ragged.
+// A glyph texel without ink leaves its pixel untouched, as glBitmap does. At
+// mediump (linkProgram) a texel coordinate of the atlas is off by half a
+// texel at most, so text still draws, at worst a device pixel ragged.
 constexpr const char* FragmentShader = R"(
-#ifdef GL_FRAGMENT_PRECISION_HIGH
-precision highp float;
-#else
-precision mediump float;
-#endif
 uniform sampler2D atlas;
 varying vec2 atlasTexel;
 varying vec4 fragmentColor;
