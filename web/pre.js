@@ -4,11 +4,11 @@ Module.preRun = Module.preRun || [];
 
 // Emscripten's SDL leaves Caps Lock out of a key's modifiers, and the name
 // entry needs it (Shift inverts it): key events take it from the browser.
-Module.preRun.push(function () {
-  var handleEvent = SDL.handleEvent;
-  SDL.handleEvent = function (event) {
+Module.preRun.push(() => {
+  const handleEvent = SDL.handleEvent;
+  SDL.handleEvent = (event) => {
     handleEvent.call(SDL, event);
-    var isKey = event.type === 'keydown' || event.type === 'keyup';
+    const isKey = event.type === 'keydown' || event.type === 'keyup';
     if (isKey && event.getModifierState && event.getModifierState('CapsLock')) {
       SDL.modState |= 0x2000; // KMOD_CAPS
     }
@@ -44,9 +44,9 @@ Module.preRun.push(() => {
 // game does not use. An unload listener keeps the browser from holding the
 // page in its back/forward cache, and the event is on its way out of the web:
 // that one listener is never added.
-Module.preRun.push(function () {
-  var addListener = window.addEventListener;
-  window.addEventListener = function (type, listener, options) {
+Module.preRun.push(() => {
+  const addListener = window.addEventListener;
+  window.addEventListener = (type, listener, options) => {
     if (type !== 'unload' || listener !== SDL.receiveEvent) {
       addListener.call(window, type, listener, options);
     }
@@ -56,13 +56,13 @@ Module.preRun.push(function () {
 // The game's coordinates are those of its 600 x 600 video mode
 // (canvas.widthNative), whatever size the page gives the drawing buffer to
 // draw it sharply: SDL scales the mouse to the buffer, so scale it back.
-Module.preRun.push(function () {
-  var calculate = Browser.calculateMouseEvent;
-  Browser.calculateMouseEvent = function (event) {
-    var lastX = Browser.mouseX;
-    var lastY = Browser.mouseY;
+Module.preRun.push(() => {
+  const calculate = Browser.calculateMouseEvent;
+  Browser.calculateMouseEvent = (event) => {
+    const lastX = Browser.mouseX;
+    const lastY = Browser.mouseY;
     calculate.call(Browser, event);
-    var canvas = Module.canvas;
+    const canvas = Module.canvas;
     if (event.touch || Browser.pointerLock || !canvas.widthNative) return;
     Browser.mouseX *= canvas.widthNative / canvas.width;
     Browser.mouseY *= canvas.heightNative / canvas.height;
@@ -73,6 +73,6 @@ Module.preRun.push(function () {
 
 // The touch controls and the on-screen keyboard (touch.js) queue their
 // presses here, shaped as the browser's own mouse and key events are.
-Module.queueInput = function (event) {
+Module.queueInput = (event) => {
   SDL.events.push(event);
 };

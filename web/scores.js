@@ -2,37 +2,38 @@
 // page's site in the browser's IndexedDB, in the folder the game works in,
 // where it reads and writes "moon". The web layer's flock brings the folder
 // up to date from the database whenever the game locks it, and its fsync
-// writes the folder back (src/web/WebLock.cpp), so that the tabs and windows
-// of the site share one table.
+// writes the folder back (src/web/WebLock.cpp, FolderSync.cpp and posix.js),
+// so that the tabs and windows of the site share one table.
 Module.preRun = Module.preRun || [];
-Module.preRun.push(function () {
+Module.preRun.push(() => {
   // A browser that refuses the page its database (blocked, or a private
   // mode) keeps no result. The game still plays, in a folder whose "moon" it
   // cannot read, so that it asks for no name, as with an unreadable "moon" on
   // the desktop; the page says why under the field.
   function unkeptFolder(error) {
-    err('High scores cannot be kept in this browser: ' + error);
-    var unkept = '/unkept';
+    err(`High scores cannot be kept in this browser: ${error}`);
+    const unkept = '/unkept';
     FS.mkdir(unkept);
-    FS.writeFile(unkept + '/moon', '');
-    FS.chmod(unkept + '/moon', 0);
-    var note = document.createElement('p');
-    note.id = 'unkept';
-    note.textContent = 'Results cannot be kept: this browser does not let the page store them.';
+    FS.writeFile(`${unkept}/moon`, '');
+    FS.chmod(`${unkept}/moon`, 0);
+    const note = Object.assign(document.createElement('p'), {
+      id: 'unkept',
+      textContent: 'Results cannot be kept: this browser does not let the page store them.',
+    });
     Module.canvas.insertAdjacentElement('afterend', note);
     return unkept;
   }
 
-  var dir = '/scores';
+  const dir = '/scores';
   FS.mkdir(dir);
   // IDBFS, writing with writeFolder below.
-  var scoreFS = Object.assign({}, IDBFS, {
+  const scoreFS = Object.assign({}, IDBFS, {
     syncfs: (mount, populate, callback) =>
       (populate ? IDBFS.syncfs(mount, true, callback) : writeFolder(mount.mountpoint, callback)),
   });
   FS.mount(scoreFS, {}, dir);
   addRunDependency('scores');
-  FS.syncfs(true, function (error) {
+  FS.syncfs(true, (error) => {
     FS.chdir(error ? unkeptFolder(error) : dir);
     removeRunDependency('scores');
   });
@@ -89,9 +90,9 @@ function writeFolder(dir, callback) {
 Module.printErr = (text) => {
   console.warn(text);
   if (!text.includes('"moon"') || document.getElementById('unkept')) return;
-  let note = document.getElementById('notKept');
+  let note = document.getElementById('not-kept');
   if (!note) {
-    note = Object.assign(document.createElement('div'), { id: 'notKept' });
+    note = Object.assign(document.createElement('div'), { id: 'not-kept' });
     note.setAttribute('role', 'status');
     Module.canvas.insertAdjacentElement('afterend', note);
   }
@@ -102,17 +103,17 @@ Module.printErr = (text) => {
 
 // Once the scores hold a result, the browser is asked, once, not to evict
 // them when it runs short of space.
-Module.onFolderSaved = function (dir) {
+Module.onFolderSaved = (dir) => {
   if (Module.askedToPersist || !navigator.storage || !navigator.storage.persist) return;
-  var lines;
+  let lines;
   try {
-    lines = new TextDecoder().decode(FS.readFile(dir + '/moon')).split('\n');
+    lines = new TextDecoder().decode(FS.readFile(`${dir}/moon`)).split('\n');
   } catch (error) {
     return;
   }
   // Two lines a result, the name and the points; an empty place scores 0.
-  var points = lines.filter(function (line, i) { return i % 2 === 1 && line.trim() !== ''; });
-  if (points.some(function (line) { return Number(line) !== 0; })) {
+  const points = lines.filter((line, i) => i % 2 === 1 && line.trim() !== '');
+  if (points.some((line) => Number(line) !== 0)) {
     Module.askedToPersist = true;
     navigator.storage.persist();
   }

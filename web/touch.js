@@ -187,17 +187,11 @@
     else nameField.focus();
   }
 
-  const frameShown = Module.onFrame;
-  Module.onFrame = () => {
-    frameShown();
+  Module.frameListeners.push(() => {
     fitBuffer();
     const texts = Module.frameTexts || [];
     inPlay = texts.some((text) => text.startsWith(PlayText));
     if (texts.includes(Prompt) !== nameShows) showNameEntry(!nameShows);
-  };
-  const exited = Module.onExit;
-  Module.onExit = () => {
-    root.classList.add('ended');
-    exited();
-  };
+  });
+  Module.exitListeners.push(() => root.classList.add('ended'));
 })();

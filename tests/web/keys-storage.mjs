@@ -61,7 +61,7 @@ async function abortedSave(browser, url) {
   const reached = await toNameEntry(a);
   await a.keyboard.type('ann');
   await a.keyboard.press('Enter');
-  const said = await waitFor(a, () => /result is not kept/.test(document.getElementById('notKept')?.innerText));
+  const said = await waitFor(a, () => /result is not kept/.test(document.getElementById('not-kept')?.innerText));
   // The table as it was: ten empty places.
   const table = await waitFor(a, () => Module.frameTexts.filter((text) => text === ' 0').length === 10);
   await a.keyboard.press('Space');

@@ -1,5 +1,5 @@
 // Looks at the frames the game shows, from inside the page, at the moment the
-// game swaps them (Module.onFrameShown in web/index.html). Added to every page
+// game swaps them (Module.frameListeners in web/index.html). Added to every page
 // load by web-test.mjs; nothing here knows the game's rules.
 window.quendleTest = (() => {
   const size = 600;
@@ -127,6 +127,11 @@ window.quendleTest = (() => {
   const RecordEveryMs = 1000;
   let watcher = null;
   let recording = null;
+  // First of the page's frame listeners: it sees each frame before touch.js
+  // fits the drawing buffer to the page, which clears it.
+  function listen() {
+    if (!Module.frameListeners.includes(onFrameShown)) Module.frameListeners.unshift(onFrameShown);
+  }
   function onFrameShown() {
     if (recording && Module.lastFrameTime - (recording.at(-1)?.time ?? 0) >= RecordEveryMs) {
       const frame = readFrame();
@@ -140,7 +145,7 @@ window.quendleTest = (() => {
   return {
     startRecording() {
       recording = [];
-      Module.onFrameShown = onFrameShown;
+      listen();
     },
     // The lowest ball of the latest sample when it is below `row` and the
     // sample is later than `after`, else null.
@@ -180,7 +185,7 @@ window.quendleTest = (() => {
     // check, or with {timedOut, last} after timeoutMs.
     watch(name, args, timeoutMs) {
       lastResult = null;
-      Module.onFrameShown = onFrameShown;
+      listen();
       return new Promise((resolve) => {
         const timer = setTimeout(() => {
           watcher = null;

@@ -1,7 +1,7 @@
 // Tabs of one site: their games share the high scores as games share "moon"
 // on the desktop, a browser that refuses the page its database still plays,
 // and a tab in the background holds its level.
-import { check, click, expectScreen, newPage, open, watch, WaitMs, writeScores } from './harness.mjs';
+import { check, click, expectScreen, newPage, open, waitFor, watch, WaitMs, writeScores } from './harness.mjs';
 import { MenuX, MenuY, PixelsPerStep, shoot } from './desktop.mjs';
 
 const HiddenMs = 2000;
@@ -19,9 +19,8 @@ async function newGame(page) {
 export async function toNameEntry(page) {
   await newGame(page);
   const hit = await shoot(page, 'blue', 'left');
-  const before = await watch(page, 'status');
   await page.keyboard.press('Escape');
-  return hit && !(await watch(page, 'status', { points: before.points })).timedOut;
+  return hit && waitFor(page, () => Module.frameTexts.includes('Please enter your name:'));
 }
 
 // What the browser's database holds once "moon" was written at another time
