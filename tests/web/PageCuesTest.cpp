@@ -7,15 +7,11 @@
 
 #include <fstream>
 #include <sstream>
-#include <string>
 
 TEST(PageCues, ThePageLooksForTheTextsTheGameDraws) {
-    std::ifstream file(QUENDLE_PAGE_DIR "/touch.js");
-    ASSERT_TRUE(file) << QUENDLE_PAGE_DIR "/touch.js";
     std::stringstream script;
-    script << file.rdbuf();
-    for (const char* text : {LevelPrefix, NamePrompt}) {
-        EXPECT_NE(script.str().find("'" + std::string(text) + "'"), std::string::npos)
-            << "web/touch.js does not name '" << text << "'";
+    script << std::ifstream(QUENDLE_PAGE_DIR "/touch.js").rdbuf();
+    for (const std::string text : {LevelPrefix, NamePrompt}) {
+        EXPECT_NE(script.str().find("'" + text + "'"), std::string::npos) << text;
     }
 }

@@ -3,7 +3,7 @@
 // red, a hit scores, the pace of the world), a name typed with Shift and Caps
 // Lock and kept across a reload, and the page the game leaves when it ends.
 import {
-  check, click, expectScreen, framesPerSecond, newPage, open, shootWith, waitFor, watch, WaitMs, writeScores,
+  check, click, expectScreen, newPage, open, shootWith, waitFor, watch, WaitMs, writeScores,
 } from './harness.mjs';
 
 const PaceSeconds = 5;
@@ -20,7 +20,6 @@ const SeededTable = ['W'.repeat(100000), '2147483647']
 
 async function menus(page) {
   await expectScreen(page, 'main-menu');
-  console.log(`frames a second in the main menu: ${(await framesPerSecond(page, 2)).toFixed(0)}`);
   await click(page, MenuX, MenuY.instructions);
   await expectScreen(page, 'instructions');
   await page.keyboard.press(' ');
@@ -102,7 +101,6 @@ async function play(page, engine) {
   const menus = await page.evaluate(() => window.contextMenus);
   check(menus.arrived > 0 && menus.shown === 0,
     `the right button's context-menu event arrives (${menus.arrived} seen) and opens no menu`);
-  console.log(`frames a second in play: ${(await framesPerSecond(page, 2)).toFixed(0)}`);
   // Its 22 s of recording are spent in Chromium alone, to keep the stage
   // short: the pace came out the same in all three engines (99.8 steps a second).
   if (engine === 'chromium') await pace(page, level);

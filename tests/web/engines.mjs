@@ -1,8 +1,7 @@
-// The three browser engines of the web stage, from Debian's packages, and
-// everything that differs between them. engines[name]() gives { browser, cdp,
-// close }: browser.newPage() opens a page with puppeteer's page API (or the
-// part of it that tests/web/webdriver.mjs offers), and cdp says whether
-// Chromium's DevTools protocol is there for the checks that need it.
+// The web stage's three engines, from Debian's packages, and all that differs
+// between them. engines[name]() gives { browser, cdp, close }: browser.newPage()
+// opens a page with puppeteer's page API (or webdriver.mjs's part of it); cdp
+// says whether Chromium's DevTools protocol is there.
 import puppeteer from 'puppeteer-core';
 import { spawn } from 'node:child_process';
 import fs from 'node:fs';
@@ -14,9 +13,8 @@ import { session, webDriverPage } from './webdriver.mjs';
 const StartMs = 30000;
 const XvfbScreen = '1280x1024x24';
 
-// An Xvfb of its own, never the caller's screen, so that WebGL is Mesa's
-// software GPU everywhere. Firefox has no WebGL when headless, and WebKitGTK's
-// browser needs a display.
+// An Xvfb of its own, so that WebGL is Mesa's software GPU everywhere: Firefox
+// has no WebGL when headless, and WebKitGTK's browser needs a display.
 async function xDisplay() {
   const xvfb = spawn('Xvfb', ['-displayfd', '3', '-screen', '0', XvfbScreen, '-nolisten', 'tcp'],
     { stdio: ['ignore', 'ignore', 'ignore', 'pipe'] });
@@ -73,9 +71,8 @@ async function retried(fn) {
   }
 }
 
-// WebKitGTK's MiniBrowser under WebKitWebDriver, on an X display. Its own
-// renderer crashes in Mesa's software driver under automation; the plain one
-// does not.
+// WebKitGTK's MiniBrowser under WebKitWebDriver, on an X display, with the
+// plain renderer: its own crashes in Mesa's software driver under automation.
 async function webkit() {
   const display = await xDisplay();
   const port = await freePort();

@@ -1,6 +1,5 @@
-// The page's WebGL context. Lost in the middle of a level and given back, the
-// level holds and shows again; a browser without WebGL, or whose WebGL links
-// none of the game's programs, gets words on the page and no uncaught error.
+// The page's WebGL context lost in a level and given back: the level holds; no
+// WebGL, or no program linked: words on the page and no uncaught error.
 import { check, click, expectScreen, launch, newPage, open, waitFor, watch, WaitMs } from './harness.mjs';
 import { MenuX, MenuY } from './desktop.mjs';
 import { stepsBetween } from './tabs.mjs';
@@ -10,10 +9,8 @@ const BackWithinMs = 3000;
 const SlackSteps = 5;
 
 const shows = (id) => document.getElementById(id)?.checkVisibility() ?? false;
-const textOf = (page, id) => page.evaluate((i) => document.getElementById(i)?.textContent ?? '', id);
 
-// Lost for LostMs in a level, then given back: the field, its balls and the
-// status line show again as they were, and the level moved only while seen.
+// Lost for LostMs in a level, then given back: balls and status show again.
 async function lostContext(browser, url) {
   const page = await newPage(browser);
   await open(page, url);
@@ -48,14 +45,16 @@ async function lostContext(browser, url) {
   await page.close();
 }
 
-// Loads the page and waits until it says it cannot draw and the game has
-// ended: the note's words, and the uncaught errors meanwhile.
+// The note's words once the game has ended, and the uncaught errors meanwhile.
 async function cannotDraw(page, url) {
   const errors = [];
   page.on('pageerror', (error) => errors.push(error.message));
   await page.goto(url);
   await waitFor(page, () => getComputedStyle(document.getElementById('ended')).display !== 'none');
-  const said = (await page.evaluate(shows, 'cannot-draw')) ? await textOf(page, 'cannot-draw') : '';
+  const said = await page.evaluate(() => {
+    const note = document.getElementById('cannot-draw');
+    return note?.checkVisibility() ? note.textContent : '';
+  });
   return { said, errors };
 }
 

@@ -7,9 +7,8 @@ import http from 'node:http';
 import path from 'node:path';
 import { engines } from './engines.mjs';
 
-// The page draws the menus' pixels exactly as the desktop's Mesa did for the
-// pictures; its lighting is its own float arithmetic, though, which may round
-// a channel the other way where it lands on a half.
+// The page draws texts exactly as the desktop's Mesa did; its own lighting
+// arithmetic may round a channel the other way where it lands on a half.
 export const Tolerance = 1;
 export const WaitMs = 30000;
 
@@ -45,7 +44,8 @@ export function serve(siteDir, referenceDir, scenesDir) {
   return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(server)));
 }
 
-// Headless Chromium, for the scripts that photograph or measure the page.
+// Headless Chromium, for the scripts that photograph or measure the page, and
+// for a suite that needs one with flags of its own.
 export const launch = engines.chromium;
 
 const pageChecks = fs.readFileSync(new URL('page-checks.js', import.meta.url), 'utf8');
@@ -67,8 +67,7 @@ export async function open(page, url) {
   await page.waitForFunction(() => typeof Module !== 'undefined' && Module.frames > 1, { timeout: WaitMs });
 }
 
-// Whether fn(...args) became true in the page within WaitMs: a wait that
-// times out is for the caller's check to name.
+// Whether fn(...args) became true in the page within WaitMs, for a check to name.
 export const waitFor = (page, fn, ...args) =>
   page.waitForFunction(fn, { timeout: WaitMs }, ...args).then(() => true, () => false);
 
@@ -78,15 +77,13 @@ export const waitFor = (page, fn, ...args) =>
 export const watch = async (page, name, args, timeoutMs = WaitMs) => JSON.parse(await page.evaluate(
   (n, a, t) => window.quendleTest.watch(n, a, t).then(JSON.stringify), name, args || {}, timeoutMs));
 
-// Gives the page's "moon" the text, in the browser's database too, from
-// which the game's next read brings the file up to date.
+// Gives the page's "moon" the text, in the browser's database too.
 export const writeScores = (page, text) => page.evaluate((t) => {
   FS.writeFile('moon', t);
   return new Promise((done) => FS.syncfs(false, done));
 }, text);
 
-// Where (x, y) of the game's 600 x 600 field shows on the page.
-async function pointOnPage(page, x, y) {
+async function pointOnPage(page, x, y) { // where (x, y) of the game's field shows
   const box = await (await page.$('#canvas')).boundingBox();
   return [box.x + (x * box.width) / 600, box.y + (y * box.height) / 600];
 }
@@ -116,11 +113,4 @@ export async function expectScreen(page, name, tolerance = Tolerance, timeoutMs 
   const seen = result.timedOut ? result.last : result;
   check(!result.timedOut, `${name} ${tolerance ? `within ${tolerance} a channel of` : 'exactly as'} the desktop picture ` +
     `(largest difference ${seen && seen.maxDiff}, ${seen && seen.over} pixels beyond)`);
-}
-
-export async function framesPerSecond(page, seconds) {
-  const start = await page.evaluate(() => [Module.frames, performance.now()]);
-  await page.waitForFunction((t, s) => performance.now() - t >= 1000 * s, { timeout: WaitMs }, start[1], seconds);
-  const end = await page.evaluate(() => [Module.frames, performance.now()]);
-  return ((end[0] - start[0]) * 1000) / (end[1] - start[1]);
 }

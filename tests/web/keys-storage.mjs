@@ -1,5 +1,4 @@
-// Where browsers and devices do their own thing: a phone keyboard that
-// composes the name, a save that IndexedDB aborts, and the browser's own keys.
+// A phone keyboard that composes the name, a save IndexedDB aborts, browser keys.
 import { check, newPage, open, shootWith, tap, waitFor, writeScores } from './harness.mjs';
 import { MenuX, MenuY } from './desktop.mjs';
 import { storedAfter, toNameEntry } from './tabs.mjs';
@@ -10,8 +9,7 @@ const BrowserKeys = [{ key: 'r', ctrlKey: true }, { key: 'F5' }, { key: '=', ctr
   { key: '-', ctrlKey: true }, { key: '0', ctrlKey: true }, { key: 'f', ctrlKey: true }, { key: 'l', metaKey: true }];
 const PageKeys = [{ key: ' ' }, { key: 'ArrowDown' }, { key: 'Tab' }];
 
-// A keyboard that composes, as phones' do: each word shown while it grows,
-// then committed.
+// A keyboard that composes, as phones' do: each word shown growing, then committed.
 async function composedName(browser, url) {
   const context = await browser.createBrowserContext();
   const page = await newPage(context);
@@ -32,18 +30,14 @@ async function composedName(browser, url) {
     await keyboard.send('Input.insertText', { text: word });
   }
   await page.keyboard.press('Enter');
-  const firstName = () => {
-    try { return new TextDecoder().decode(FS.readFile('moon')).split('\n')[0]; } catch { return ''; }
-  };
-  await waitFor(page, `(${firstName})() !== ''`);
-  const saved = await page.evaluate(firstName);
+  const firstName = () => { try { return new TextDecoder().decode(FS.readFile('moon')).split('\n')[0]; } catch { return ''; } };
+  const saved = (await waitFor(page, firstName)) ? await page.evaluate(firstName) : '';
   check(hit && focused && saved === 'Jose Kim',
     `"José Kim" from a keyboard that composes it is saved as "Jose Kim" ("${saved}")`);
   await context.close();
 }
 
-// Tab a's save is aborted by the database: the page says so, the game goes
-// on, and tab b saves right after.
+// Tab a's save is aborted by the database: the page says so; tab b saves after.
 async function abortedSave(browser, url) {
   const [a, b] = [await newPage(browser), await newPage(browser)];
   await open(a, url);

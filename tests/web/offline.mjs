@@ -1,17 +1,15 @@
 // The page installed and offline: Chrome finds nothing that keeps it from
 // being installed; a rebuilt page with one changed file replaces the cache of
-// the old build at the next reload; and with the server stopped (and, where
-// the DevTools protocol can say so, the browser offline), a reload plays.
-// Only Chromium's protocol asks about installing or going offline. Closes the
-// server: the last suite.
+// the old build at the next reload; and with the server stopped (and the
+// browser offline, where Chromium's protocol can say so), a reload plays.
+// Closes the server: the last suite.
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
 import { check, newPage, open, watch, WaitMs } from './harness.mjs';
 
-// A copy of the page with one element more, its service worker made again as
-// the build makes it.
+// A copy of the page with one element more, its service worker made again.
 function rebuild(siteDir) {
   const dir = fs.mkdtempSync(path.join(os.tmpdir(), 'quendle-site-'));
   fs.cpSync(siteDir, dir, { recursive: true });
@@ -23,8 +21,7 @@ function rebuild(siteDir) {
 
 const buildOf = (dir) => /const Build = '(\w+)'/.exec(fs.readFileSync(path.join(dir, 'sw.js'), 'utf8'))[1];
 
-// Waits until the site's caches hold exactly the given builds, and no new
-// worker is still being installed.
+// Waits until the caches hold exactly these builds, and no worker is installing.
 const cachedBuilds = (page, builds) => page.waitForFunction(async (expected) => {
   const registration = await navigator.serviceWorker.getRegistration();
   const names = (await caches.keys()).filter((name) => name.startsWith('quendle-build-'));

@@ -1,7 +1,6 @@
 // Every reference picture drawn in the browser: the scenes the desktop's tests
 // draw (tests/support/Scenes.cpp), shown one after another by the scene
-// program. Texts take colours rounded on the CPU and whole pixels, so they
-// match exactly; the lit field is lit on the GPU, within Tolerance.
+// program: texts exactly, the field (lit on the GPU) within Tolerance.
 import { check, expectScreen, newPage, Tolerance, waitFor } from './harness.mjs';
 
 // The program shows a scene from the frame after it is named: a picture that

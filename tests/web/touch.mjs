@@ -153,7 +153,5 @@ export default async function touchScreens({ browser, url }) {
   });
   check(asBefore, 'a desktop with a mouse: no touch controls, the field 600 x 600 where it always was');
   await expectScreen(desktop, 'main-menu');
-  await click(desktop, MenuX, MenuY.newGame);
-  await expectScreen(desktop, 'difficulty-menu');
   await desktop.close();
 }

@@ -1,8 +1,7 @@
-// The web stage: plays the browser build in Chromium, Firefox and WebKit,
-// each engine with a server of its own, one suite after another, each in
-// pages of its own of one browser. SCENES_DIR holds the scene program's page
-// (build-wasm/scenes beside SITE_DIR unless given). Named suites run alone:
-// "SUITE" in Chromium, "ENGINE:SUITE" in that engine.
+// The web stage: plays the browser build in Chromium, Firefox and WebKit, each
+// engine with a server of its own, suite after suite. SCENES_DIR holds the scene
+// program's page (build-wasm/scenes beside SITE_DIR unless given). Named suites
+// run alone: "SUITE" in Chromium, "ENGINE:SUITE" in that engine.
 //   node web-test.mjs SITE_DIR REFERENCE_DIR [SCENES_DIR [[ENGINE:]SUITE...]]
 import { check, failureCount, serve } from './harness.mjs';
 import { engines } from './engines.mjs';
@@ -16,8 +15,7 @@ import touchScreens from './touch.mjs';
 import path from 'node:path';
 
 const All = Object.keys(engines);
-// A suite runs in Chromium, or in the engines named beside it. The offline
-// suite stops the server: it comes last.
+// A suite runs in Chromium, or in the engines beside it; offline stops the server.
 const suites = {
   pictures: [pictures, All], desktop: [desktopMouse, All], tabs: [tabs, ['chromium', 'firefox']],
   touch: touchScreens, gpu, 'keys-storage': keysAndStorage, offline: [offline, All],

@@ -1,7 +1,6 @@
-// A W3C WebDriver client with just the part of puppeteer's page that the
-// suites use, for an engine that puppeteer cannot drive (WebKitGTK's
-// WebKitWebDriver). One window serves every page in turn. Script results
-// come back as JSON text, which the driver passes on whole.
+// A W3C WebDriver client offering the part of puppeteer's page the suites use,
+// for WebKitGTK's WebKitWebDriver. One window serves every page in turn.
+// Script results come back as JSON text, which the driver passes on whole.
 import fs from 'node:fs';
 
 const pageChecks = fs.readFileSync(new URL('page-checks.js', import.meta.url), 'utf8');
@@ -33,8 +32,7 @@ async function evaluate(send, fn, ...args) {
   return result;
 }
 
-// Resolves once fn(...args) is truthy in the page, polled every `polling` ms,
-// or rejects after `timeout` ms (within the session's script timeout).
+// Resolves once fn(...args) is truthy in the page, or rejects after `timeout` ms.
 async function waitForFunction(send, fn, { polling = 50, timeout }, ...args) {
   const wait = async (f, every, end, a) => {
     while (performance.now() < end) {
