@@ -9,18 +9,13 @@ namespace {
 // rest, which makes every partial product and each difference of two exact,
 // and the last sum, rounded, keeps its sign. A dart, the largest shape, is
 // 30 of the game's pixels tall, so a field of up to 2,560 device pixels
-// across is exact. Both shaders decide coverage with it.
+// across is exact. Both shaders decide coverage with it, and begin with it.
 constexpr const char* Cross2 = R"(float cross2(vec2 u, vec2 v) {
     vec2 high = floor(v / 256.0) * 256.0;
     vec2 low = v - high;
     return (u.x * high.y - u.y * high.x) + (u.x * low.y - u.y * low.x);
 }
 )";
-
-// Puts text in the place of the source's one marker.
-std::string replaced(std::string source, const std::string& marker, const std::string& text) {
-    return source.replace(source.find(marker), marker.size(), text);
-}
 
 // Every corner gets the whole triangle in window coordinates (device pixels)
 // and moves out along its two edges, in the triangle's plane, until both
@@ -97,8 +92,6 @@ vec2 snapped(vec3 w) {
     return sign(f) * floor(abs(f) + 0.5);
 }
 
-CROSS2
-
 // The corner moved out so that both its edges move Growth pixels; a sliver's
 // sharp corner moves at most MaxGrowth.
 vec3 grown(vec3 own, vec3 next, vec3 previous) {
@@ -151,8 +144,6 @@ varying vec3 shade;
 varying vec4 exactAB;
 varying vec2 exactC;
 
-CROSS2
-
 bool inside(vec2 from, vec2 to, vec2 p) {
     vec2 edge = to - from;
     float e = cross2(edge, p - from);
@@ -179,9 +170,9 @@ std::string meshVertexShader(int lights) {
     return "#define LIGHTS " + std::to_string(lights) + "\n#define MAX_LIGHTS " +
            std::to_string(MaxLights) + "\n#define MATERIAL_AMBIENT " +
            std::to_string(DefaultMaterialAmbient) + "\n#define MATERIAL_DIFFUSE " +
-           std::to_string(DefaultMaterialDiffuse) + "\n" + replaced(VertexShader, "CROSS2", Cross2);
+           std::to_string(DefaultMaterialDiffuse) + "\n" + Cross2 + VertexShader;
 }
 
 std::string meshFragmentShader() {
-    return replaced(FragmentShader, "CROSS2", Cross2);
+    return std::string(Cross2) + FragmentShader;
 }
