@@ -23,8 +23,7 @@ export async function toNameEntry(page) {
   return hit && waitFor(page, () => Module.frameTexts.includes('Please enter your name:'));
 }
 
-// What the browser's database holds once "moon" was written at another time
-// than `after`, or {} when it is not.
+// The database's "moon" once written at another time than `after`, else {}.
 export const storedAfter = (page, after) => page.waitForFunction(
   (t) => window.quendleTest.stored().then((s) => (s.time !== t ? s : null)),
   { polling: 100, timeout: WaitMs }, after).then((handle) => handle.jsonValue(), () => ({}));
@@ -59,18 +58,16 @@ async function sharedScores(url, [a, b, c]) {
   }
 }
 
-// The steps the level made between two frames, from how far the lowest rows
-// of the balls in both fell: a ball still coming in from the top is matched
-// by its column too.
+// The steps the level made between two frames, from how far the balls' lowest
+// rows fell; a ball still coming in from the top is matched by its column too.
 export function stepsBetween(first, second) {
   const falls = first.balls.map((ball) =>
     second.balls.find((other) => Math.abs(other.x - ball.x) < 1)?.bottom - ball.bottom).filter((fall) => fall >= 0);
   return falls.reduce((sum, fall) => sum + fall, 0) / falls.length / PixelsPerStep;
 }
 
-// A level is shown, hidden behind another tab for HiddenMs, and shown again:
-// it moves only while shown, and goes on at (at least half, on a busy
-// machine) its pace once shown.
+// A level shown, hidden behind another tab for HiddenMs, and shown again moves
+// only while shown, and then at (on a busy machine, at least half) its pace.
 async function hiddenLevel(page, other) {
   await newGame(page);
   await page.evaluate(() => {

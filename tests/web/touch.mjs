@@ -1,8 +1,7 @@
-// The page on touch screens, in puppeteer's device emulation: the field fits
-// a phone upright and turned and a tablet with nothing to scroll, the menu's
-// text is sharp at three device pixels to a CSS pixel, and a whole game is
-// played by taps, the controls and the phone's keyboard. A desktop view with
-// room to spare keeps the page as it was.
+// The page on touch screens, in puppeteer's device emulation: the field fits a
+// phone upright and turned and a tablet with nothing to scroll, the menu's text
+// is sharp at three device pixels to one, and a game is played by taps, the
+// controls and the phone's keyboard. A roomy desktop view keeps the page as it was.
 import { check, click, expectScreen, newPage, open, shootWith, tap, WaitMs } from './harness.mjs';
 import { MenuX, MenuY } from './desktop.mjs';
 
@@ -13,10 +12,9 @@ const Desktop = { width: 1000, height: 1000 };
 // The band of the main menu's texts, in the game's pixels: x, y, width, height.
 const MenuTextBand = [230, 190, 140, 160];
 
-// The field and the three controls wholly in view and apart, the field a
-// square as wide or as tall as the view, its drawing buffer its size in
-// device pixels, and nothing to scroll or zoom, once the page has followed
-// the view (it lays itself out again at the next frame).
+// The field and the three controls wholly in view and apart, the field a square
+// as wide or as tall as the view, its buffer its size in device pixels, and
+// nothing to scroll or zoom, once the page has followed the view.
 async function fits(page, viewport, name) {
   await page.setViewport(viewport);
   const measure = () => {
