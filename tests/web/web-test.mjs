@@ -23,12 +23,12 @@ const suites = {
 const run = (name) => [suites[name]].flat()[0];
 const enginesOf = (name) => [suites[name]].flat()[1] || ['chromium'];
 
-// [engine, suite names] in the order they run.
+// [engine, suite names] in the order they run: the table's, however named.
 function plan(only) {
   const named = only.map((arg) => (arg.includes(':') ? arg.split(':') : ['chromium', arg]));
-  const wanted = only.length ? named : All.flatMap((engine) =>
-    Object.keys(suites).filter((name) => enginesOf(name).includes(engine)).map((name) => [engine, name]));
-  return All.map((engine) => [engine, wanted.filter(([e]) => e === engine).map(([, name]) => name)])
+  const wanted = (engine, name) => (only.length ? named.some(([e, n]) => e === engine && n === name)
+    : enginesOf(name).includes(engine));
+  return All.map((engine) => [engine, Object.keys(suites).filter((name) => wanted(engine, name))])
     .filter(([, names]) => names.length);
 }
 
